@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QPoint>
+#include <QStringList>
+
+class QWidget;
+
+// Real input and real X state for GUI tests, through xdotool, xclip and xprop. Every call keeps
+// this process's event loop running while the tool works, because the tool may be waiting for
+// this very process (a clipboard owner answers from its event loop).
+namespace X11TestSupport {
+
+struct Result
+{
+    int exitCode = -1;
+    QByteArray out;
+};
+
+// Runs a program and spins the event loop until it ends or the time runs out.
+Result run(const QString &program, const QStringList &args, int timeoutMs = 10000);
+
+// True where an X display and the tools are at hand; tests QSKIP otherwise.
+bool available(QString *why);
+
+void moveTo(QPoint global);
+void press(int button); // 1 left, 2 middle, 3 right (X numbering)
+void release(int button);
+void click(QPoint global, int button = 1);
+void key(const QString &keysym);
+// Lets the X server and this process settle after input.
+void settle(int ms = 100);
+
+// The centre of a widget in global (root) coordinates.
+QPoint centreOf(const QWidget *w);
+
+QByteArray clipboardText();
+// Takes the clipboard with some other text, owned by a separate process (xclip -i).
+void seedClipboard(const QByteArray &text);
+
+} // namespace X11TestSupport

@@ -1,0 +1,4 @@
+add_library(quorvin_testsupport STATIC ${CMAKE_CURRENT_LIST_DIR}/X11TestSupport.h
+                                       ${CMAKE_CURRENT_LIST_DIR}/X11TestSupport.cpp)
+target_include_directories(quorvin_testsupport PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(quorvin_testsupport PUBLIC Qt6::Widgets)
