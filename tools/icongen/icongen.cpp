@@ -1,0 +1,409 @@
+// Turns a text pixel map into a classic 32 x 32 ICO/CUR file, and draws enlarged previews of
+// such files. Plain C++ so it builds and runs before (and without) any Qt plugin.
+//
+//   icongen <map.txt> <out.ico|out.cur>
+//   icongen --preview <in.ico|in.cur> <out.ppm> [scale]
+//
+// Pixel map format (see app/images/src/*.txt):
+//   # comment
+//   type ico|cur
+//   bpp 4|1                  4 = standard 16-colour palette, 1 = black/white
+//   hotspot <x> <y>          cur only
+//   legend                   then one "<char> <index|transparent|invert> [note]" per line
+//   pixels                   then exactly 32 rows of 32 characters, top row first
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kSize = 32;
+constexpr int kDirSize = 6;
+constexpr int kEntrySize = 16;
+constexpr int kInfoSize = 40;
+constexpr int kMaskRowBytes = kSize / 8;
+
+// Pixel values beyond the palette; both are written as AND bit 1.
+constexpr int kTransparent = -1;
+constexpr int kInvert = -2;
+
+struct Rgb
+{
+    uint8_t r, g, b;
+};
+
+// Standard VGA order; the files must carry exactly these.
+constexpr std::array<Rgb, 16> kPalette16 = { {
+    { 0x00, 0x00, 0x00 },
+    { 0x80, 0x00, 0x00 },
+    { 0x00, 0x80, 0x00 },
+    { 0x80, 0x80, 0x00 },
+    { 0x00, 0x00, 0x80 },
+    { 0x80, 0x00, 0x80 },
+    { 0x00, 0x80, 0x80 },
+    { 0xC0, 0xC0, 0xC0 },
+    { 0x80, 0x80, 0x80 },
+    { 0xFF, 0x00, 0x00 },
+    { 0x00, 0xFF, 0x00 },
+    { 0xFF, 0xFF, 0x00 },
+    { 0x00, 0x00, 0xFF },
+    { 0xFF, 0x00, 0xFF },
+    { 0x00, 0xFF, 0xFF },
+    { 0xFF, 0xFF, 0xFF },
+} };
+constexpr std::array<Rgb, 2> kPalette2 = { { { 0x00, 0x00, 0x00 }, { 0xFF, 0xFF, 0xFF } } };
+
+struct PixelMap
+{
+    bool cursor = false;
+    int bpp = 0;
+    int hotX = 0;
+    int hotY = 0;
+    std::array<std::array<int, kSize>, kSize> pixels {}; // [y][x]
+};
+
+[[noreturn]] void fail(const std::string &where, const std::string &message)
+{
+    std::cerr << "icongen: " << where << ": " << message << '\n';
+    std::exit(1);
+}
+
+std::string trimRight(std::string s)
+{
+    while (!s.empty() && (s.back() == '\r' || s.back() == ' ' || s.back() == '\t'))
+        s.pop_back();
+    return s;
+}
+
+PixelMap readMap(const std::string &path)
+{
+    std::ifstream in(path);
+    if (!in)
+        fail(path, "cannot open");
+
+    PixelMap map;
+    std::map<char, int> legend;
+    enum class Section { Header, Legend, Pixels } section = Section::Header;
+    bool sawHotSpot = false;
+    int row = 0;
+    int lineNo = 0;
+    std::string line;
+    while (std::getline(in, line)) {
+        ++lineNo;
+        const std::string where = path + ":" + std::to_string(lineNo);
+        line = trimRight(line);
+        if (section == Section::Pixels) {
+            if (line.empty() && row == kSize)
+                continue;
+            if (row == kSize)
+                fail(where, "more than 32 pixel rows");
+            if (line.size() != kSize)
+                fail(where, "pixel row must be exactly 32 characters");
+            for (int x = 0; x < kSize; ++x) {
+                const auto it = legend.find(line[x]);
+                if (it == legend.end())
+                    fail(where, std::string("character '") + line[x] + "' is not in the legend");
+                map.pixels[row][x] = it->second;
+            }
+            ++row;
+            continue;
+        }
+        if (line.empty() || line[0] == '#')
+            continue;
+
+        std::istringstream words(line);
+        if (section == Section::Legend && line[0] != ' ' && line != "pixels")
+            fail(where, "legend lines are indented; end the legend with 'pixels'");
+        if (section == Section::Legend && line[0] == ' ') {
+            std::string key, value;
+            words >> key >> value;
+            if (key.size() != 1 || key[0] == '#')
+                fail(where, "legend key must be one character other than '#'");
+            int v = 0;
+            if (value == "transparent")
+                v = kTransparent;
+            else if (value == "invert")
+                v = kInvert;
+            else {
+                char *end = nullptr;
+                v = int(std::strtol(value.c_str(), &end, 10));
+                if (value.empty() || *end || v < 0 || v >= (1 << map.bpp))
+                    fail(where, "value must be a palette index, 'transparent' or 'invert'");
+            }
+            if (!legend.emplace(key[0], v).second)
+                fail(where, "legend key used twice");
+            continue;
+        }
+
+        std::string keyword;
+        words >> keyword;
+        if (keyword == "type") {
+            std::string type;
+            words >> type;
+            if (type != "ico" && type != "cur")
+                fail(where, "type must be ico or cur");
+            map.cursor = type == "cur";
+        } else if (keyword == "bpp") {
+            words >> map.bpp;
+            if (map.bpp != 1 && map.bpp != 4)
+                fail(where, "bpp must be 1 or 4");
+        } else if (keyword == "hotspot") {
+            if (!(words >> map.hotX >> map.hotY) || map.hotX < 0 || map.hotY < 0
+                || map.hotX >= kSize || map.hotY >= kSize)
+                fail(where, "hotspot needs x and y inside the image");
+            sawHotSpot = true;
+        } else if (keyword == "legend") {
+            if (map.bpp == 0)
+                fail(where, "bpp must come before the legend");
+            section = Section::Legend;
+        } else if (keyword == "pixels") {
+            if (section != Section::Legend)
+                fail(where, "'pixels' must follow the legend");
+            section = Section::Pixels;
+        } else {
+            fail(where, "unknown keyword '" + keyword + "'");
+        }
+    }
+    if (row != kSize)
+        fail(path, "expected 32 pixel rows, found " + std::to_string(row));
+    if (map.cursor != sawHotSpot)
+        fail(path, map.cursor ? "a cursor needs a hotspot" : "an icon has no hotspot");
+    return map;
+}
+
+void put16(std::vector<uint8_t> &out, int v)
+{
+    out.push_back(uint8_t(v & 0xFF));
+    out.push_back(uint8_t((v >> 8) & 0xFF));
+}
+
+void put32(std::vector<uint8_t> &out, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        out.push_back(uint8_t((v >> (8 * i)) & 0xFF));
+}
+
+int xorRowBytes(int bpp)
+{
+    return kSize * bpp / 8;
+}
+
+std::vector<uint8_t> encode(const PixelMap &map)
+{
+    const int colours = 1 << map.bpp;
+    const int imageBytes = kInfoSize + colours * 4 + (xorRowBytes(map.bpp) + kMaskRowBytes) * kSize;
+    // Invert wants an all-ones colour index; transparency wants index 0 (black).
+    const int white = colours - 1;
+
+    std::vector<uint8_t> out;
+    put16(out, 0);
+    put16(out, map.cursor ? 2 : 1);
+    put16(out, 1);
+
+    out.push_back(kSize);
+    out.push_back(kSize);
+    out.push_back(uint8_t(colours));
+    out.push_back(0);
+    put16(out, map.cursor ? map.hotX : 1); // planes for ICO, hot spot for CUR
+    put16(out, map.cursor ? map.hotY : map.bpp);
+    put32(out, uint32_t(imageBytes));
+    put32(out, kDirSize + kEntrySize);
+
+    put32(out, kInfoSize);
+    put32(out, kSize);
+    put32(out, kSize * 2); // XOR bitmap plus AND mask
+    put16(out, 1);
+    put16(out, map.bpp);
+    put32(out, 0);
+    put32(out, uint32_t((xorRowBytes(map.bpp) + kMaskRowBytes) * kSize));
+    put32(out, 0);
+    put32(out, 0);
+    put32(out, 0);
+    put32(out, 0);
+
+    for (int i = 0; i < colours; ++i) {
+        const Rgb c = map.bpp == 4 ? kPalette16[i] : kPalette2[i];
+        out.push_back(c.b);
+        out.push_back(c.g);
+        out.push_back(c.r);
+        out.push_back(0);
+    }
+
+    for (int y = kSize - 1; y >= 0; --y) { // bottom-up
+        std::vector<uint8_t> bits(xorRowBytes(map.bpp), 0);
+        for (int x = 0; x < kSize; ++x) {
+            int v = map.pixels[y][x];
+            v = v == kTransparent ? 0 : v == kInvert ? white : v;
+            const int bit = x * map.bpp;
+            bits[bit / 8] |= uint8_t(v << (8 - map.bpp - bit % 8));
+        }
+        out.insert(out.end(), bits.begin(), bits.end());
+    }
+    for (int y = kSize - 1; y >= 0; --y) {
+        uint32_t mask = 0;
+        for (int x = 0; x < kSize; ++x) {
+            if (map.pixels[y][x] < 0)
+                mask |= 1u << (31 - x);
+        }
+        for (int i = 3; i >= 0; --i)
+            out.push_back(uint8_t((mask >> (8 * i)) & 0xFF));
+    }
+
+    const size_t expected = kDirSize + kEntrySize + size_t(imageBytes);
+    if (out.size() != expected)
+        fail("encode", "internal size mismatch");
+    return out;
+}
+
+std::vector<uint8_t> readFile(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        fail(path, "cannot open");
+    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+}
+
+void writeFile(const std::string &path, const std::vector<uint8_t> &bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
+    if (!out)
+        fail(path, "cannot write");
+}
+
+int get16(const std::vector<uint8_t> &b, size_t at)
+{
+    return b[at] | (b[at + 1] << 8);
+}
+
+uint32_t get32(const std::vector<uint8_t> &b, size_t at)
+{
+    return uint32_t(get16(b, at)) | (uint32_t(get16(b, at + 2)) << 16);
+}
+
+// Reads the file back independently of the map, so the preview shows what was really written.
+PixelMap decode(const std::string &path, std::vector<Rgb> &palette)
+{
+    const std::vector<uint8_t> b = readFile(path);
+    if (b.size() < kDirSize + kEntrySize + kInfoSize)
+        fail(path, "too short");
+    PixelMap map;
+    map.cursor = get16(b, 2) == 2;
+    const size_t offset = get32(b, 18);
+    map.bpp = get16(b, offset + 14);
+    if ((map.bpp != 1 && map.bpp != 4) || b[6] != kSize || b[7] != kSize)
+        fail(path, "not a 32 x 32 image of 1 or 4 bpp");
+    if (map.cursor) {
+        map.hotX = get16(b, 10);
+        map.hotY = get16(b, 12);
+    }
+    const int colours = 1 << map.bpp;
+    const size_t xorAt = offset + kInfoSize + size_t(colours) * 4;
+    const size_t andAt = xorAt + size_t(xorRowBytes(map.bpp)) * kSize;
+    if (b.size() < andAt + kMaskRowBytes * kSize)
+        fail(path, "truncated");
+    palette.clear();
+    for (int i = 0; i < colours; ++i) {
+        const size_t p = offset + kInfoSize + size_t(i) * 4;
+        palette.push_back({ b[p + 2], b[p + 1], b[p] });
+    }
+    for (int y = 0; y < kSize; ++y) {
+        const int fileRow = kSize - 1 - y;
+        for (int x = 0; x < kSize; ++x) {
+            const int bit = x * map.bpp;
+            const uint8_t byte = b[xorAt + size_t(fileRow * xorRowBytes(map.bpp) + bit / 8)];
+            const int index = (byte >> (8 - map.bpp - bit % 8)) & (colours - 1);
+            const bool masked
+                = b[andAt + size_t(fileRow * kMaskRowBytes + x / 8)] & (0x80 >> (x % 8));
+            int v = index;
+            if (masked)
+                v = index == 0 ? kTransparent : index == colours - 1 ? kInvert : index;
+            map.pixels[y][x] = v;
+        }
+    }
+    return map;
+}
+
+// Enlarged picture: transparent as a cool checkerboard, invert as a black/white diagonal hatch,
+// the hot spot framed in orange.
+void writePreview(
+    const PixelMap &map, const std::vector<Rgb> &palette, const std::string &path, int scale)
+{
+    const int side = kSize * scale;
+    const int cell = std::max(1, scale / 2); // checker finer than a pixel, so it reads as empty
+    std::vector<Rgb> img(size_t(side * side));
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            const int px = x / scale;
+            const int py = y / scale;
+            const int v = map.pixels[py][px];
+            Rgb c;
+            if (v == kTransparent) {
+                const bool dark = (x / cell + y / cell) % 2;
+                c = dark ? Rgb { 0xC8, 0xD2, 0xE0 } : Rgb { 0xE6, 0xEC, 0xF4 };
+            } else if (v == kInvert) {
+                c = ((x + y) / 2) % 2 ? Rgb { 0xFF, 0xFF, 0xFF } : Rgb { 0x30, 0x30, 0x30 };
+            } else {
+                c = palette[size_t(v)];
+            }
+            const bool onFrame = map.cursor && px == map.hotX && py == map.hotY
+                && (x % scale == 0 || x % scale == scale - 1 || y % scale == 0
+                    || y % scale == scale - 1);
+            if (onFrame)
+                c = { 0xFF, 0x8C, 0x00 };
+            img[size_t(y * side + x)] = c;
+        }
+    }
+    std::vector<uint8_t> bytes;
+    const std::string header
+        = "P6\n" + std::to_string(side) + " " + std::to_string(side) + "\n255\n";
+    bytes.insert(bytes.end(), header.begin(), header.end());
+    for (const Rgb &c : img) {
+        bytes.push_back(c.r);
+        bytes.push_back(c.g);
+        bytes.push_back(c.b);
+    }
+    writeFile(path, bytes);
+}
+
+int usage()
+{
+    std::cerr << "usage: icongen <map.txt> <out.ico|out.cur>\n"
+                 "       icongen --preview <in.ico|in.cur> <out.ppm> [scale]\n";
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() >= 3 && args[0] == "--preview") {
+        const int scale = args.size() > 3 ? std::atoi(args[3].c_str()) : 8;
+        if (scale < 1 || scale > 64)
+            return usage();
+        std::vector<Rgb> palette;
+        writePreview(decode(args[1], palette), palette, args[2], scale);
+        return 0;
+    }
+    if (args.size() != 2)
+        return usage();
+    const PixelMap map = readMap(args[0]);
+    const std::string suffix = args[1].size() >= 4 ? args[1].substr(args[1].size() - 4) : "";
+    if (suffix != (map.cursor ? ".cur" : ".ico"))
+        fail(args[1],
+            map.cursor ? "a cursor map must be written to a .cur file"
+                       : "an icon map must be written to a .ico file");
+    writeFile(args[1], encode(map));
+    return 0;
+}
