@@ -1,0 +1,35 @@
+#include "platform/PlatformServices.h"
+
+#include "platform/LockFileSingleInstance.h"
+#include "platform/NullServices.h"
+#include "platform/QtClipboard.h"
+#include "platform/QtWindowOrder.h"
+
+#include <QGuiApplication>
+
+PlatformServices PlatformServices::create()
+{
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->connection())
+        return null();
+
+    PlatformServices services;
+    const QString lockPath
+        = LockFileSingleInstance::lockPathForDisplay(qEnvironmentVariable("DISPLAY"));
+    if (lockPath.isEmpty())
+        services.singleInstance = std::make_unique<NullSingleInstance>();
+    else
+        services.singleInstance = std::make_unique<LockFileSingleInstance>(lockPath);
+    services.clipboard = std::make_unique<QtClipboard>();
+    services.windowOrder = std::make_unique<QtWindowOrder>();
+    return services;
+}
+
+PlatformServices PlatformServices::null()
+{
+    PlatformServices services;
+    services.singleInstance = std::make_unique<NullSingleInstance>();
+    services.clipboard = std::make_unique<NullClipboard>();
+    services.windowOrder = std::make_unique<NullWindowOrder>();
+    return services;
+}

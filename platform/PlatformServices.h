@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/Clipboard.h"
+#include "platform/SingleInstance.h"
+#include "platform/WindowOrder.h"
+
+#include <memory>
+
+// Everything the program needs from the desktop beyond Qt's widgets. One factory picks the
+// X11 implementations; tests hand in null or scripted ones instead.
+struct PlatformServices
+{
+    std::unique_ptr<SingleInstance> singleInstance;
+    std::unique_ptr<Clipboard> clipboard;
+    std::unique_ptr<WindowOrder> windowOrder;
+
+    // The X11 services where the program runs on xcb, the null ones elsewhere.
+    static PlatformServices create();
+    // Services that do nothing: always the only copy, no clipboard, no window order.
+    static PlatformServices null();
+};

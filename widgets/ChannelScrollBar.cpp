@@ -1,0 +1,36 @@
+#include "widgets/ChannelScrollBar.h"
+
+#include <QKeyEvent>
+
+ChannelScrollBar::ChannelScrollBar(QWidget *parent)
+    : QScrollBar(Qt::Horizontal, parent)
+{
+    setRange(0, 255);
+    setSingleStep(1);
+    setPageStep(1);
+    // Tracking makes value() follow the thumb, so every display can follow it too.
+    setTracking(true);
+    connect(this, &QAbstractSlider::valueChanged, this, [this] {
+        if (isSliderDown())
+            Q_EMIT scrolled();
+        else
+            Q_EMIT changed();
+    });
+}
+
+void ChannelScrollBar::keyPressEvent(QKeyEvent *event)
+{
+    // Qt 6 turns Left and Right round on a scroll bar, whose controls are inverted for the
+    // wheel; on this slider Right must raise the value like the thumb moving right.
+    switch (event->key()) {
+    case Qt::Key_Left:
+        triggerAction(isRightToLeft() ? SliderSingleStepAdd : SliderSingleStepSub);
+        break;
+    case Qt::Key_Right:
+        triggerAction(isRightToLeft() ? SliderSingleStepSub : SliderSingleStepAdd);
+        break;
+    default:
+        QScrollBar::keyPressEvent(event);
+        break;
+    }
+}

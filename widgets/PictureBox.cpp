@@ -1,0 +1,154 @@
+#include "widgets/PictureBox.h"
+
+#include "widgets/QtColorValue.h"
+
+#include <QPainter>
+#include <qdrawutil.h>
+
+#include <cmath>
+
+PictureBox::PictureBox(QWidget *parent)
+    : QWidget(parent)
+    , m_backColor(palette().color(QPalette::Button))
+{
+    setMouseTracking(true);
+    // Presses inside never reach the container: they are this surface's own.
+    setAttribute(Qt::WA_NoMousePropagation);
+    setBorder(Border::FlatSingle);
+}
+
+void PictureBox::setBorder(Border border)
+{
+    m_border = border;
+    const int w = borderWidth();
+    setContentsMargins(w, w, w, w);
+    update();
+}
+
+int PictureBox::borderWidth() const
+{
+    switch (m_border) {
+    case Border::None:
+        return 0;
+    case Border::FlatSingle:
+        return 1;
+    case Border::Sunken3D:
+        return 2;
+    }
+    return 0;
+}
+
+void PictureBox::setBackColor(const QColor &color)
+{
+    m_backColor = color;
+    if (!m_image.isNull())
+        m_image.fill(color);
+    update();
+}
+
+void PictureBox::setPicture(const QPixmap &picture)
+{
+    m_picture = picture;
+    update();
+}
+
+void PictureBox::setPersistentImage(bool on)
+{
+    if (!on) {
+        m_image = QImage();
+    } else if (m_image.isNull()) {
+        m_image = QImage(contentsRect().size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+        m_image.fill(m_backColor);
+    }
+    update();
+}
+
+void PictureBox::drawIntoImage(const QImage &image)
+{
+    if (m_image.isNull())
+        return;
+    QPainter p(&m_image);
+    p.drawImage(0, 0, image);
+    update();
+}
+
+ColorValue PictureBox::Point(double x, double y) const
+{
+    const int ix = static_cast<int>(std::floor(x));
+    const int iy = static_cast<int>(std::floor(y));
+    if (m_image.isNull() || !m_image.valid(ix, iy))
+        return -1;
+    return toColorValue(QColor(m_image.pixel(ix, iy)));
+}
+
+void PictureBox::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QRect inner = contentsRect();
+    p.fillRect(inner, m_backColor);
+    if (!m_image.isNull())
+        p.drawImage(inner.topLeft(), m_image);
+    if (!m_picture.isNull()) {
+        p.setClipRect(inner);
+        p.drawPixmap(inner.topLeft(), m_picture);
+        p.setClipping(false);
+    }
+    switch (m_border) {
+    case Border::None:
+        break;
+    case Border::FlatSingle:
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        break;
+    case Border::Sunken3D:
+        qDrawShadePanel(&p, rect(), palette(), true, 2);
+        break;
+    }
+}
+
+void PictureBox::resizeEvent(QResizeEvent *)
+{
+    if (!m_image.isNull() && m_image.size() != contentsRect().size()) {
+        QImage grown(contentsRect().size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+        grown.fill(m_backColor);
+        QPainter(&grown).drawImage(0, 0, m_image);
+        m_image = grown;
+    }
+}
+
+QPointF PictureBox::drawingPos(const QMouseEvent *event) const
+{
+    return event->position() - QPointF(contentsRect().topLeft());
+}
+
+void PictureBox::mousePressEvent(QMouseEvent *event)
+{
+    m_click.press(event, false);
+    const QPointF pos = drawingPos(event);
+    Q_EMIT mouseDown(
+        VbMouse::button(event->button()), VbMouse::shift(event->modifiers()), pos.x(), pos.y());
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    m_click.press(event, true);
+    const QPointF pos = drawingPos(event);
+    Q_EMIT mouseDown(
+        VbMouse::button(event->button()), VbMouse::shift(event->modifiers()), pos.x(), pos.y());
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPointF pos = drawingPos(event);
+    Q_EMIT mouseMove(
+        VbMouse::buttons(event->buttons()), VbMouse::shift(event->modifiers()), pos.x(), pos.y());
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPointF pos = drawingPos(event);
+    Q_EMIT mouseUp(
+        VbMouse::button(event->button()), VbMouse::shift(event->modifiers()), pos.x(), pos.y());
+    if (m_click.release(event, rect()))
+        Q_EMIT clicked();
+}
