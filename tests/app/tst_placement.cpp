@@ -1,0 +1,107 @@
+#include "app/PalettePixels.h"
+#include "app/Placement.h"
+
+#include <QTest>
+
+#include <memory>
+
+class tst_Placement : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void roundHalfEven_data();
+    void roundHalfEven();
+    void centerForm_data();
+    void centerForm();
+    void colourField_data();
+    void colourField();
+    void greyRampIsTheSameInEveryRow();
+};
+
+void tst_Placement::roundHalfEven_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("half to even below") << 2.5 << 2;
+    QTest::newRow("half to even above") << 3.5 << 4;
+    QTest::newRow("negative half") << -2.5 << -2;
+    QTest::newRow("just above half") << 2.5000001 << 3;
+    QTest::newRow("just below half") << 2.4999999 << 2;
+    QTest::newRow("1024 px screen height x 0.85") << 11520 * 0.85 << 9792;
+}
+
+void tst_Placement::roundHalfEven()
+{
+    QFETCH(double, value);
+    QFETCH(int, expected);
+    QCOMPARE(Placement::roundHalfEven(value), expected);
+}
+
+void tst_Placement::centerForm_data()
+{
+    QTest::addColumn<double>("screenWidth");
+    QTest::addColumn<double>("screenHeight");
+    QTest::addColumn<int>("top");
+    QTest::addColumn<int>("left");
+    QTest::newRow("1024x768") << 15360.0 << 11520.0 << 1641 << 3075;
+    QTest::newRow("1920x1080") << 28800.0 << 16200.0 << 3630 << 9795;
+    // 15375 div 2 = 7687: the half is truncated, not rounded.
+    QTest::newRow("odd width truncates") << 15375.0 << 11520.0 << 1641 << 3082;
+    QTest::newRow("narrower than the window") << 9000.0 << 11520.0 << 1641 << -105;
+    // 0.85 x 7650 = 6502.5: half-way goes to the even 6502, giving 3251 - 3255.
+    QTest::newRow("vertical half-way down to even") << 15360.0 << 7650.0 << -4 << 3075;
+    // 0.85 x 9990 = 8491.5 goes up to the even 8492: 4246 - 3255.
+    QTest::newRow("vertical half-way up to even") << 15360.0 << 9990.0 << 991 << 3075;
+}
+
+void tst_Placement::centerForm()
+{
+    QFETCH(double, screenWidth);
+    QFETCH(double, screenHeight);
+    QFETCH(int, top);
+    QFETCH(int, left);
+    const auto p = Placement::centerForm(
+        screenWidth, screenHeight, Placement::OuterWidthTwips, Placement::OuterHeightTwips);
+    QCOMPARE(p.top, top);
+    QCOMPARE(p.left, left);
+}
+
+void tst_Placement::colourField_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("red");
+    QTest::addColumn<int>("green");
+    QTest::addColumn<int>("blue");
+    QTest::newRow("top left cyan") << 0 << 0 << 0 << 255 << 255;
+    QTest::newRow("top right blue") << 255 << 0 << 0 << 0 << 255;
+    QTest::newRow("bottom left yellow") << 0 << 255 << 255 << 255 << 0;
+    QTest::newRow("bottom right red") << 255 << 255 << 255 << 0 << 0;
+    QTest::newRow("column 100 row 50") << 100 << 50 << 50 << 155 << 205;
+}
+
+void tst_Placement::colourField()
+{
+    QFETCH(int, column);
+    QFETCH(int, row);
+    QFETCH(int, red);
+    QFETCH(int, green);
+    QFETCH(int, blue);
+    auto images = std::make_unique<PalettePixels::Images>();
+    PalettePixels::draw(*images);
+    QCOMPARE(PalettePixels::at(images->colourField, column, row), rgbValue(red, green, blue));
+}
+
+void tst_Placement::greyRampIsTheSameInEveryRow()
+{
+    auto images = std::make_unique<PalettePixels::Images>();
+    PalettePixels::draw(*images);
+    for (int row = 0; row < PalettePixels::Size; ++row) {
+        for (int column : { 0, 128, 255 })
+            QCOMPARE(
+                PalettePixels::at(images->greyRamp, column, row), rgbValue(column, column, column));
+    }
+}
+
+QTEST_APPLESS_MAIN(tst_Placement)
+#include "tst_placement.moc"

@@ -1,0 +1,266 @@
+// The real program under Xvfb and openbox, driven and read from outside like a person would.
+#include "X11TestSupport.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <memory>
+
+using namespace X11TestSupport;
+
+namespace {
+
+struct Geometry
+{
+    QPoint client; // absolute position of the client area
+    QPoint frame; // absolute position of the window manager's frame
+};
+
+QString xdotool(const QStringList &args)
+{
+    return QString::fromUtf8(run(QStringLiteral("xdotool"), args).out).trimmed();
+}
+
+QString windowOf(qint64 pid, int seconds = 10)
+{
+    const Result r = run(QStringLiteral("timeout"),
+        { QString::number(seconds), QStringLiteral("xdotool"), QStringLiteral("search"),
+            QStringLiteral("--sync"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+            QString::number(pid) },
+        (seconds + 2) * 1000);
+    return QString::fromUtf8(r.out).trimmed().section(QLatin1Char('\n'), 0, 0);
+}
+
+bool hasWindow(qint64 pid)
+{
+    const Result r = run(QStringLiteral("xdotool"),
+        { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+            QString::number(pid) });
+    return !r.out.trimmed().isEmpty();
+}
+
+QString property(const QString &window, const QString &name)
+{
+    return QString::fromUtf8(
+        run(QStringLiteral("xprop"), { QStringLiteral("-id"), window, name }).out);
+}
+
+Geometry geometryOf(const QString &window)
+{
+    const QString info
+        = QString::fromUtf8(run(QStringLiteral("xwininfo"), { QStringLiteral("-id"), window }).out);
+    const auto number = [&](const char *label) {
+        const QRegularExpression re(QStringLiteral("%1:\\s+(-?\\d+)").arg(QLatin1String(label)));
+        return re.match(info).captured(1).toInt();
+    };
+    Geometry g;
+    g.client = QPoint(number("Absolute upper-left X"), number("Absolute upper-left Y"));
+    // _NET_FRAME_EXTENTS(CARDINAL) = left, right, top, bottom
+    const QStringList extents = property(window, QStringLiteral("_NET_FRAME_EXTENTS"))
+                                    .section(QLatin1Char('='), 1)
+                                    .split(QLatin1Char(','));
+    if (extents.size() == 4)
+        g.frame = g.client - QPoint(extents[0].trimmed().toInt(), extents[2].trimmed().toInt());
+    return g;
+}
+
+bool isAbove(const QString &window)
+{
+    return property(window, QStringLiteral("_NET_WM_STATE"))
+        .contains(QLatin1String("_NET_WM_STATE_ABOVE"));
+}
+
+class Program
+{
+public:
+    Program()
+    {
+        m_process.setProgram(QStringLiteral(QUORVIN_BINARY));
+        m_process.setProcessChannelMode(QProcess::ForwardedChannels);
+    }
+    ~Program() { stop(); }
+
+    void start() { m_process.start(); }
+    bool waitStarted() { return m_process.waitForStarted(5000); }
+    qint64 pid() const { return m_process.processId(); }
+    QProcess &process() { return m_process; }
+    void stop()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.terminate();
+            if (!m_process.waitForFinished(5000)) {
+                m_process.kill();
+                m_process.waitForFinished(5000);
+            }
+        }
+    }
+
+private:
+    QProcess m_process;
+};
+
+} // namespace
+
+class tst_Startup : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void withoutDisplayItSaysSoInOneLine();
+    void startsCentredAndTopmost();
+    void secondCopyEndsWithoutWindow();
+    void startAfterKillWorks();
+    void check1SwitchesTopmost();
+    void backgroundDrag_data();
+    void backgroundDrag();
+    void closingTheWindowEndsTheProgram();
+};
+
+void tst_Startup::initTestCase()
+{
+    QString why;
+    if (!available(&why))
+        QSKIP(qPrintable(why));
+}
+
+void tst_Startup::withoutDisplayItSaysSoInOneLine()
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(QUORVIN_BINARY));
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 1);
+    const QString err = QString::fromLocal8Bit(p.readAllStandardError()).trimmed();
+    QVERIFY2(err.contains(QLatin1String("X display")), qPrintable(err));
+    QCOMPARE(err.count(QLatin1Char('\n')), 0);
+}
+
+void tst_Startup::startsCentredAndTopmost()
+{
+    Program first;
+    first.start();
+    QVERIFY(first.waitStarted());
+    const QString window = windowOf(first.pid());
+    QVERIFY2(!window.isEmpty(), "no window appeared");
+    QTRY_VERIFY_WITH_TIMEOUT(isAbove(window), 5000);
+    // 1024 x 768 screen: Left 3075 twips, Top 1641 twips, at 15 twips a pixel.
+    QTRY_COMPARE_WITH_TIMEOUT(geometryOf(window).frame, QPoint(205, 109), 5000);
+}
+
+void tst_Startup::secondCopyEndsWithoutWindow()
+{
+    Program first;
+    first.start();
+    QVERIFY(first.waitStarted());
+    const QString window = windowOf(first.pid());
+    QVERIFY(!window.isEmpty());
+
+    Program second;
+    second.start();
+    QVERIFY(second.waitStarted());
+    const qint64 secondPid = second.pid();
+    QTRY_COMPARE_WITH_TIMEOUT(second.process().state(), QProcess::NotRunning, 10000);
+    QCOMPARE(second.process().exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.process().exitCode(), 0);
+    QVERIFY(!hasWindow(secondPid));
+
+    QCOMPARE(first.process().state(), QProcess::Running);
+    QCOMPARE(windowOf(first.pid(), 2), window);
+}
+
+void tst_Startup::startAfterKillWorks()
+{
+    {
+        Program crashed;
+        crashed.start();
+        QVERIFY(crashed.waitStarted());
+        QVERIFY(!windowOf(crashed.pid()).isEmpty());
+        crashed.process().kill(); // SIGKILL: no chance to clean up the lock
+        QTRY_COMPARE_WITH_TIMEOUT(crashed.process().state(), QProcess::NotRunning, 5000);
+    }
+    Program next;
+    next.start();
+    QVERIFY(next.waitStarted());
+    QVERIFY2(!windowOf(next.pid()).isEmpty(), "the start after a crash showed no window");
+    QCOMPARE(next.process().state(), QProcess::Running);
+}
+
+void tst_Startup::check1SwitchesTopmost()
+{
+    Program program;
+    program.start();
+    QVERIFY(program.waitStarted());
+    const QString window = windowOf(program.pid());
+    QVERIFY(!window.isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(isAbove(window), 5000);
+
+    // Check1 stands at (397, 357) in the client area, 129 x 13 pixels.
+    const QPoint box = geometryOf(window).client + QPoint(397 + 6, 357 + 6);
+    click(box);
+    QTRY_VERIFY_WITH_TIMEOUT(!isAbove(window), 5000);
+    click(box);
+    QTRY_VERIFY_WITH_TIMEOUT(isAbove(window), 5000);
+    QCOMPARE(xdotool({ QStringLiteral("getactivewindow") }), window);
+}
+
+void tst_Startup::backgroundDrag_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<bool>("moves");
+    QTest::newRow("left button moves") << 1 << true;
+    QTest::newRow("right button does not") << 3 << false;
+    QTest::newRow("middle button does not") << 2 << false;
+}
+
+void tst_Startup::backgroundDrag()
+{
+    QFETCH(int, button);
+    QFETCH(bool, moves);
+    Program program;
+    program.start();
+    QVERIFY(program.waitStarted());
+    const QString window = windowOf(program.pid());
+    QVERIFY(!window.isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(geometryOf(window).frame, QPoint(205, 109), 5000);
+
+    const Geometry before = geometryOf(window);
+    // (300, 75) twips: the margin above the frames.
+    const QPoint grab = before.client + QPoint(20, 5);
+    const QPoint distance(150, 90);
+    moveTo(grab);
+    press(button);
+    for (int step = 1; step <= 10; ++step)
+        moveTo(grab + distance * step / 10);
+    release(button);
+
+    const QPoint expected = before.client + (moves ? distance : QPoint());
+    QTRY_COMPARE_WITH_TIMEOUT(geometryOf(window).client, expected, 5000);
+    settle(300);
+    QCOMPARE(geometryOf(window).client, expected);
+}
+
+void tst_Startup::closingTheWindowEndsTheProgram()
+{
+    Program program;
+    program.start();
+    QVERIFY(program.waitStarted());
+    const QString window = windowOf(program.pid());
+    QVERIFY(!window.isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(xdotool({ QStringLiteral("getactivewindow") }), window, 5000);
+    settle(500);
+    // The window manager's close, as the title bar's close box or Alt+F4 asks for it.
+    xdotool({ QStringLiteral("key"), QStringLiteral("alt+F4") });
+    // The helpers spin the event loop, so the end may already have been seen.
+    QTRY_COMPARE_WITH_TIMEOUT(program.process().state(), QProcess::NotRunning, 5000);
+    QCOMPARE(program.process().exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.process().exitCode(), 0);
+}
+
+QTEST_GUILESS_MAIN(tst_Startup)
+#include "tst_startup.moc"

@@ -1,0 +1,325 @@
+#include "app/frmQuorvin.h"
+#include "platform/NullServices.h"
+#include "widgets/ChannelScrollBar.h"
+#include "widgets/ClickLabel.h"
+#include "widgets/OutlineShape.h"
+#include "widgets/PictureBox.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+struct ScriptedInstance : SingleInstance
+{
+    bool first = true;
+    bool tryAcquire() override { return first; }
+};
+
+struct RecordingOrder : WindowOrder
+{
+    QList<bool> calls;
+    void setTopmost(QWidget *, bool onTop) override { calls.append(onTop); }
+};
+
+struct Services
+{
+    ScriptedInstance *instance = nullptr;
+    RecordingOrder *order = nullptr;
+    PlatformServices services;
+
+    Services()
+    {
+        auto i = std::make_unique<ScriptedInstance>();
+        auto o = std::make_unique<RecordingOrder>();
+        instance = i.get();
+        order = o.get();
+        services.singleInstance = std::move(i);
+        services.windowOrder = std::move(o);
+        services.clipboard = std::make_unique<NullClipboard>();
+    }
+};
+
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(
+        qRound(left / 15.0), qRound(top / 15.0), qRound(width / 15.0), qRound(height / 15.0));
+}
+
+} // namespace
+
+class tst_Window : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void controlsStandWhereDefined_data();
+    void controlsStandWhereDefined();
+    void captionsKeepTheirBlanks_data();
+    void captionsKeepTheirBlanks();
+    void beforeStartUpThePalettesArePlain();
+    void startUpDrawsPalettesAndSetsTheToggles();
+    void secondCopyRunsNothingElse();
+    void alwaysOnTopFollowsCheck1_data();
+    void alwaysOnTopFollowsCheck1();
+    void dragMovesOnlyWithTheLeftButtonAlone_data();
+    void dragMovesOnlyWithTheLeftButtonAlone();
+    void focusVisitsTheDefinedOrder();
+    void labelsShowTheirTextColour_data();
+    void labelsShowTheirTextColour();
+};
+
+void tst_Window::controlsStandWhereDefined_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QRect>("rect");
+    QTest::newRow("Check1") << "Check1"
+                            << "frmQuorvin" << twips(5955, 5355, 1935, 195);
+    QTest::newRow("Picture1") << "Picture1"
+                              << "frmQuorvin" << twips(4920, 240, 4065, 5115);
+    QTest::newRow("Frame7") << "Frame7"
+                            << "frmQuorvin" << twips(120, 4020, 1230, 2055);
+    QTest::newRow("vorschau off the client area") << "vorschau"
+                                                  << "frmQuorvin" << twips(9780, 3360, 495, 495);
+    QTest::newRow("picMouse(3)") << "picMouse(3)"
+                                 << "frmQuorvin" << twips(9780, 2775, 495, 495);
+    QTest::newRow("Text6") << "Text6"
+                           << "Frame2" << twips(630, 1545, 465, 315);
+    QTest::newRow("HScroll1(2)") << "HScroll1(2)"
+                                 << "Frame3" << twips(120, 1440, 3135, 255);
+    QTest::newRow("Picture4") << "Picture4"
+                              << "Frame3" << twips(360, 1680, 2895, 255);
+    QTest::newRow("picPreView") << "picPreView"
+                                << "Frame4" << twips(2340, 255, 2220, 1305);
+    QTest::newRow("Text8") << "Text8"
+                           << "Frame6" << twips(1020, 240, 1515, 285);
+    QTest::newRow("Label6") << "Label6"
+                            << "Frame6" << twips(2670, 270, 540, 255);
+    QTest::newRow("Label7") << "Label7"
+                            << "Frame7" << twips(810, 1665, 255, 255);
+    QTest::newRow("picColor(1)") << "picColor(1)"
+                                 << "Picture1" << twips(60, 4020, 3870, 990);
+    QTest::newRow("Label2 inside Picture9") << "Label2"
+                                            << "Picture9" << twips(690, 75, 1200, 225);
+    QTest::newRow("Option1(1)") << "Option1(1)"
+                                << "Picture8" << twips(90, 240, 1320, 225);
+}
+
+void tst_Window::controlsStandWhereDefined()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, container);
+    QFETCH(QRect, rect);
+    frmQuorvin w(PlatformServices::null());
+    auto *control = w.findChild<QWidget *>(name);
+    QVERIFY2(control, qPrintable(name));
+    QCOMPARE(control->parentWidget()->objectName(), container);
+    QCOMPARE(control->geometry(), rect);
+}
+
+void tst_Window::captionsKeepTheirBlanks_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("Frame2") << "Frame2"
+                            << " Dez  / Hex ";
+    QTest::newRow("Frame3") << "Frame3"
+                            << "Rot, Grün, Blau";
+    QTest::newRow("Frame7 has none") << "Frame7"
+                                     << "";
+    QTest::newRow("Check1") << "Check1"
+                            << "Immer im Vordergrund";
+    QTest::newRow("Label13") << "Label13"
+                             << " RGB Sync";
+    QTest::newRow("lblInfo(5)") << "lblInfo(5)"
+                                << " Bildschirm- Pipette:";
+    QTest::newRow("Label2") << "Label2"
+                            << "Sample Text";
+    QTest::newRow("Text7") << "Text7"
+                           << "0,0,0";
+    QTest::newRow("Text8") << "Text8"
+                           << "#000000";
+}
+
+void tst_Window::captionsKeepTheirBlanks()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    frmQuorvin w(PlatformServices::null());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Veltrano Quorvin"));
+    QObject *control = w.findChild<QObject *>(name);
+    QVERIFY2(control, qPrintable(name));
+    QString text;
+    if (auto *box = qobject_cast<QGroupBox *>(control))
+        text = box->title();
+    else if (auto *edit = qobject_cast<QLineEdit *>(control))
+        text = edit->text();
+    else if (auto *button = qobject_cast<QAbstractButton *>(control))
+        text = button->text();
+    else if (auto *label = qobject_cast<QLabel *>(control))
+        text = label->text();
+    QCOMPARE(text, caption);
+}
+
+void tst_Window::beforeStartUpThePalettesArePlain()
+{
+    frmQuorvin w(PlatformServices::null());
+    QVERIFY(!w.ui.picColor[0]->hasPersistentImage());
+    QVERIFY(w.ui.picScreenColor->picture().isNull());
+    QCOMPARE(w.ui.picScreenColor->backColor(), QColor(Qt::white));
+    QVERIFY(w.ui.Label13->isHidden());
+    QVERIFY(w.ui.Line1->isHidden());
+    QVERIFY(!w.ui.tmrScreenColor->isActive());
+    QCOMPARE(w.ui.tmrScreenColor->interval(), 1);
+}
+
+void tst_Window::startUpDrawsPalettesAndSetsTheToggles()
+{
+    Services s;
+    frmQuorvin w(std::move(s.services));
+    QVERIFY(w.Form_Load());
+
+    const auto point = [](PictureBox *p, int x, int y) { return p->Point(x, y); };
+    QCOMPARE(w.ui.picColor[0]->persistentImage().size(), QSize(256, 256));
+    QCOMPARE(point(w.ui.picColor[0], 0, 0), rgbValue(0, 255, 255));
+    QCOMPARE(point(w.ui.picColor[0], 255, 0), rgbValue(0, 0, 255));
+    QCOMPARE(point(w.ui.picColor[0], 0, 255), rgbValue(255, 255, 0));
+    QCOMPARE(point(w.ui.picColor[0], 255, 255), rgbValue(255, 0, 0));
+    QCOMPARE(point(w.ui.picColor[0], 100, 50), rgbValue(50, 155, 205));
+    const QImage &ramp = w.ui.picColor[1]->persistentImage();
+    QVERIFY(ramp.height() > 0 && ramp.height() < 256);
+    for (int y = 0; y < ramp.height(); ++y)
+        QCOMPARE(point(w.ui.picColor[1], 128, y), rgbValue(128, 128, 128));
+    QCOMPARE(point(w.ui.picColor[1], 0, 256), -1);
+    QVERIFY(w.ui.vorschau->hasPersistentImage());
+
+    // The button shows the store's own picture, not a copy of it.
+    QVERIFY(!w.ui.picMouse[2]->picture().isNull());
+    QCOMPARE(w.ui.picScreenColor->picture().cacheKey(), w.ui.picMouse[2]->picture().cacheKey());
+
+    QCOMPARE(w.ui.Label3->foreColor(), QColor(255, 0, 0));
+    QCOMPARE(w.ui.Shape2->borderColor(), QColor(255, 0, 0));
+    QCOMPARE(w.ui.Label7->foreColor(), QColor(0, 0, 0));
+    QCOMPARE(w.ui.Shape3->borderColor(), QColor(0, 0, 0));
+    QVERIFY(w.ui.Line1->isHidden());
+    QCOMPARE(w.flags.PreviewAOn, qint16(1));
+    QCOMPARE(w.flags.PreviewBOn, qint16(0));
+    QCOMPARE(w.colorModul.PaletteDragActive, false);
+    QCOMPARE(s.order->calls, QList<bool> { true });
+    // No colour update at start: the sliders stay at 0 and the codes show black.
+    QCOMPARE(w.ui.HScroll1[0]->value(), 0);
+    QCOMPARE(w.ui.Text8->text(), QStringLiteral("#000000"));
+}
+
+void tst_Window::secondCopyRunsNothingElse()
+{
+    Services s;
+    s.instance->first = false;
+    frmQuorvin w(std::move(s.services));
+    QVERIFY(!w.Form_Load());
+    QVERIFY(!w.ui.picColor[0]->hasPersistentImage());
+    QVERIFY(w.ui.picScreenColor->picture().isNull());
+    QCOMPARE(w.flags.PreviewAOn, qint16(0));
+    QVERIFY(s.order->calls.isEmpty());
+    QVERIFY(!w.isVisible());
+}
+
+void tst_Window::alwaysOnTopFollowsCheck1_data()
+{
+    QTest::addColumn<Qt::CheckState>("state");
+    QTest::addColumn<bool>("onTop");
+    QTest::newRow("ticked") << Qt::Checked << true;
+    QTest::newRow("unticked") << Qt::Unchecked << false;
+    QTest::newRow("greyed counts as ticked") << Qt::PartiallyChecked << true;
+}
+
+void tst_Window::alwaysOnTopFollowsCheck1()
+{
+    QFETCH(Qt::CheckState, state);
+    QFETCH(bool, onTop);
+    Services s;
+    frmQuorvin w(std::move(s.services));
+    w.ui.Check1->setTristate(true);
+    w.ui.Check1->setCheckState(state);
+    w.Check1_Click();
+    QCOMPARE(s.order->calls, QList<bool> { onTop });
+}
+
+void tst_Window::dragMovesOnlyWithTheLeftButtonAlone_data()
+{
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<QPoint>("shift");
+    QTest::newRow("left") << 1 << QPoint(10, 6);
+    QTest::newRow("right") << 2 << QPoint(0, 0);
+    QTest::newRow("left and right") << 3 << QPoint(0, 0);
+    QTest::newRow("left and middle") << 5 << QPoint(0, 0);
+    QTest::newRow("none") << 0 << QPoint(0, 0);
+}
+
+void tst_Window::dragMovesOnlyWithTheLeftButtonAlone()
+{
+    QFETCH(int, buttons);
+    QFETCH(QPoint, shift);
+    frmQuorvin w(PlatformServices::null());
+    w.move(100, 80);
+    const QPoint before = w.frameGeometry().topLeft();
+    w.Form_MouseDown(1, 0, 300, 75);
+    w.Form_MouseMove(buttons, 0, 450, 165);
+    QCOMPARE(w.frameGeometry().topLeft(), before + shift);
+}
+
+void tst_Window::focusVisitsTheDefinedOrder()
+{
+    frmQuorvin w(PlatformServices::null());
+    const QStringList expected { "Text1", "Text2", "Text3", "Text4", "Text5", "Text6",
+        "HScroll1(0)", "HScroll1(1)", "HScroll1(2)", "Text7", "Text8", "Text9", "Option1(0)",
+        "Option1(1)", "Check1", "chkRGB" };
+    QStringList seen;
+    QWidget *start = w.ui.Text1;
+    QWidget *current = start;
+    do {
+        if (current->focusPolicy() & Qt::TabFocus && current->isVisibleTo(&w))
+            seen.append(current->objectName());
+        current = current->nextInFocusChain();
+    } while (current != start && seen.size() < 40);
+    QCOMPARE(seen, expected);
+}
+
+void tst_Window::labelsShowTheirTextColour_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QColor>("color");
+    QTest::newRow("sample text white") << "Label2" << QColor(Qt::white);
+    QTest::newRow("toggle A red") << "Label3" << QColor(255, 0, 0);
+    QTest::newRow("RANDOM black") << "Label1" << QColor(Qt::black);
+}
+
+void tst_Window::labelsShowTheirTextColour()
+{
+    QFETCH(QString, name);
+    QFETCH(QColor, color);
+    frmQuorvin w(PlatformServices::null());
+    QVERIFY(w.Form_Load());
+    auto *label = w.findChild<QWidget *>(name);
+    QVERIFY(label);
+    // Rendered through the container, as the screen shows it.
+    const QImage img = label->parentWidget()->grab(label->geometry()).toImage();
+    int close = 0;
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) {
+            const QColor c = img.pixelColor(x, y);
+            if (qAbs(c.red() - color.red()) + qAbs(c.green() - color.green())
+                    + qAbs(c.blue() - color.blue())
+                < 60)
+                ++close;
+        }
+    }
+    QVERIFY2(close >= 10, qPrintable(QStringLiteral("%1 pixels in the text colour").arg(close)));
+}
+
+QTEST_MAIN(tst_Window)
+#include "tst_window.moc"
