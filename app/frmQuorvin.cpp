@@ -1,5 +1,6 @@
 #include "app/frmQuorvin.h"
 
+#include "app/ButtonDescriptions.h"
 #include "app/Commands.h"
 #include "app/PalettePixels.h"
 #include "app/Placement.h"
@@ -33,6 +34,7 @@ frmQuorvin::frmQuorvin(PlatformServices services, QWidget *parent)
     // A tool window would not end the program when closed; this one is the program.
     setAttribute(Qt::WA_QuitOnClose);
     ui.setupUi(this);
+    describeButtons(ui);
 
     ColorUpdate::Controls update;
     update.HScroll1 = ui.HScroll1;

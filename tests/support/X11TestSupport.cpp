@@ -105,11 +105,14 @@ QByteArray clipboardText()
 
 void seedClipboard(const QByteArray &text)
 {
-    // xclip -i stays in the background as the owner until someone else takes the selection.
+    // xclip -i stays in the background as the owner until someone else takes the selection;
+    // it must not inherit our output, or ctest waits for that pipe until the test times out.
+    // The text goes in as an argument of its own, so no quote in it can break the command.
     QProcess::startDetached(QStringLiteral("sh"),
         { QStringLiteral("-c"),
-            QStringLiteral("printf %s '%1' | xclip -i -selection clipboard")
-                .arg(QString::fromUtf8(text)) });
+            QStringLiteral("printf %s \"$1\" | xclip -i -selection clipboard "
+                           ">/dev/null 2>&1"),
+            QStringLiteral("sh"), QString::fromUtf8(text) });
     settle(300);
 }
 
