@@ -16,9 +16,8 @@ X11CursorImage X11CursorImage::current()
         return result;
 
     // The extension answers nothing until the client has told it which version it speaks.
-    xcb_xfixes_query_version_reply_t *version = xcb_xfixes_query_version_reply(
-        c, xcb_xfixes_query_version(c, XCB_XFIXES_MAJOR_VERSION, XCB_XFIXES_MINOR_VERSION),
-        nullptr);
+    xcb_xfixes_query_version_reply_t *version = xcb_xfixes_query_version_reply(c,
+        xcb_xfixes_query_version(c, XCB_XFIXES_MAJOR_VERSION, XCB_XFIXES_MINOR_VERSION), nullptr);
     if (!version)
         return result;
     std::free(version);

@@ -39,4 +39,5 @@ for _ in $(seq 100); do
 done
 
 echo "test.sh: X session on $DISPLAY"
+export QUORVIN_REQUIRE_X11=1
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)" "$@"

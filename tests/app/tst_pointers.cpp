@@ -1,4 +1,5 @@
 // The pointer the X server really shows over each part of the window.
+#include "TestWindow.h"
 #include "X11TestSupport.h"
 #include "app/frmQuorvin.h"
 #include "app/images/WindowImages.h"
@@ -39,25 +40,22 @@ private:
 
 void tst_Pointers::initTestCase()
 {
-    QString why;
-    if (!available(&why))
-        QSKIP(qPrintable(why));
-    m_window = std::make_unique<frmQuorvin>(PlatformServices::null());
-    QVERIFY(m_window->Form_Load());
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QUORVIN_SKIP_WITHOUT_X11();
+    m_window = TestWindow::started();
+    QVERIFY(m_window);
 }
 
 void tst_Pointers::pointerOverControl_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QPoint>("offset"); // from the control's top-left, in pixels
-    QTest::addColumn<int>("image");     // WindowImages::Id, or -1 for the system's pointer
+    QTest::addColumn<int>("image"); // WindowImages::Id, or -1 for the system's pointer
     QTest::addColumn<QPoint>("hotSpot");
     const int C1 = int(WindowImages::Id::C1);
     const int C3 = int(WindowImages::Id::C3);
     const int C4 = int(WindowImages::Id::C4);
-    QTest::newRow("colour field: pipette") << "picColor(0)" << QPoint(100, 50) << C3 << QPoint(0, 31);
+    QTest::newRow("colour field: pipette")
+        << "picColor(0)" << QPoint(100, 50) << C3 << QPoint(0, 31);
     QTest::newRow("grey ramp: pipette") << "picColor(1)" << QPoint(100, 20) << C3 << QPoint(0, 31);
     QTest::newRow("bare window: arrow") << "frmQuorvin" << QPoint(20, 5) << C1 << QPoint(0, 10);
     QTest::newRow("Kopie: inverting arrow") << "Label4" << QPoint(10, 8) << C4 << QPoint(0, 0);

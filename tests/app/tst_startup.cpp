@@ -119,9 +119,7 @@ private Q_SLOTS:
 
 void tst_Startup::initTestCase()
 {
-    QString why;
-    if (!available(&why))
-        QSKIP(qPrintable(why));
+    QUORVIN_SKIP_WITHOUT_X11();
 }
 
 void tst_Startup::withoutDisplayItSaysSoInOneLine()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestWindow.h"
 #include "app/frmQuorvin.h"
 #include "platform/NullServices.h"
 
@@ -30,14 +31,4 @@ inline PlatformServices servicesWith(ScriptedClipboard *clipboard)
     PlatformServices services = PlatformServices::null();
     services.clipboard.reset(clipboard);
     return services;
-}
-
-// Starts and shows the window and waits until it can take input.
-inline bool showStarted(frmQuorvin &w)
-{
-    if (!w.Form_Load())
-        return false;
-    w.show();
-    w.activateWindow();
-    return QTest::qWaitForWindowExposed(&w);
 }

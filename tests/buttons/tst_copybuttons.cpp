@@ -49,12 +49,7 @@ class tst_CopyButtons : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QString why;
-        if (!available(&why))
-            QSKIP(qPrintable(why));
-    }
+    void initTestCase() { QUORVIN_SKIP_WITHOUT_X11(); }
 
     void copiesCodeAsShown_data()
     {
@@ -92,7 +87,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, expected);
 
         frmQuorvin w(PlatformServices::create());
-        QVERIFY(showStarted(w));
+        QVERIFY(TestWindow::start(w));
         const QByteArray seeded = QByteArray("vorher ") + QTest::currentDataTag();
         seedClipboard(seeded);
         QCOMPARE(clipboardText(), seeded);
@@ -108,7 +103,7 @@ private Q_SLOTS:
     {
         auto *clipboard = new ScriptedClipboard(false);
         frmQuorvin w(servicesWith(clipboard));
-        QVERIFY(showStarted(w));
+        QVERIFY(TestWindow::start(w));
         seedClipboard("vorher");
 
         for (ClickLabel *label : { w.ui.Label4, w.ui.Label5, w.ui.Label6 })
@@ -125,7 +120,7 @@ private Q_SLOTS:
     {
         auto *clipboard = new ScriptedClipboard(true);
         frmQuorvin w(servicesWith(clipboard));
-        QVERIFY(showStarted(w));
+        QVERIFY(TestWindow::start(w));
         moveTo(centreOf(w.ui.Label6));
         run(QStringLiteral("xdotool"), { "click", "--repeat", "2", "--delay", "60", "1" });
         settle(200);

@@ -27,12 +27,7 @@ class tst_PressedLook : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QString why;
-        if (!available(&why))
-            QSKIP(qPrintable(why));
-    }
+    void initTestCase() { QUORVIN_SKIP_WITHOUT_X11(); }
 
     void pressAndRelease_data()
     {
@@ -57,7 +52,7 @@ private Q_SLOTS:
         QFETCH(bool, releaseOutside);
 
         frmQuorvin w(PlatformServices::null());
-        QVERIFY(showStarted(w));
+        QVERIFY(TestWindow::start(w));
         const auto all = buttons(w);
 
         moveTo(centreOf(all[index].first));

@@ -55,7 +55,7 @@ private Q_SLOTS:
         QFETCH(bool, link);
 
         frmQuorvin w(PlatformServices::null());
-        QVERIFY(showStarted(w));
+        QVERIFY(TestWindow::start(w));
         const QColor paneA = w.ui.Picture11->backColor();
         const QColor paneB = w.ui.picPreView->backColor();
 
@@ -92,7 +92,7 @@ private Q_SLOTS:
         QFETCH(QColor, paneB);
 
         frmQuorvin w(PlatformServices::null());
-        QVERIFY(showStarted(w));
+        QVERIFY(TestWindow::start(w));
         setColor(w, QColor(10, 20, 30));
         clickToggles(w, clicks);
         setColor(w, QColor(200, 100, 50));

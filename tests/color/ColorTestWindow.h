@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestWindow.h"
 #include "app/frmQuorvin.h"
 #include "widgets/ChannelScrollBar.h"
 #include "widgets/ClickLabel.h"
@@ -17,13 +18,7 @@ namespace ColorTest {
 // The window as the program has it after start-up, on services that touch no desktop.
 inline std::unique_ptr<frmQuorvin> startedWindow()
 {
-    auto window = std::make_unique<frmQuorvin>(PlatformServices::null());
-    if (!window->Form_Load())
-        return nullptr;
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window.get()))
-        return nullptr;
-    return window;
+    return TestWindow::started();
 }
 
 // Writes the sliders the way every colour source does: red first.

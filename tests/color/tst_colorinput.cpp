@@ -53,14 +53,7 @@ class TstColorInput : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QString why;
-        if (QGuiApplication::platformName() != QLatin1String("xcb"))
-            QSKIP("needs the xcb platform on an X display: run through scripts/test.sh");
-        if (!X::available(&why))
-            QSKIP(qPrintable(why));
-    }
+    void initTestCase() { QUORVIN_SKIP_WITHOUT_X11(); }
     void init()
     {
         m_window = startedWindow();

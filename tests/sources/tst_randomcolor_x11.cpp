@@ -1,4 +1,5 @@
 // "RANDOM" clicked with real pointer input: one colour per click, a double click gives two.
+#include "TestWindow.h"
 #include "X11TestSupport.h"
 
 #include "app/frmQuorvin.h"
@@ -16,12 +17,7 @@ class tst_RandomColorX11 : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QString why;
-        if (!available(&why))
-            QSKIP(qPrintable(why));
-    }
+    void initTestCase() { QUORVIN_SKIP_WITHOUT_X11(); }
 
     void clicks_data()
     {
@@ -43,10 +39,7 @@ private Q_SLOTS:
         QFETCH(int, colours);
 
         frmQuorvin w(PlatformServices::null());
-        QVERIFY(w.Form_Load());
-        w.show();
-        w.activateWindow();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(TestWindow::start(w));
 
         // Draws 0.1, 0.2, ... give the colours (25, 51, 76), (102, 127, 153).
         int drawn = 0;

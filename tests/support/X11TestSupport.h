@@ -23,6 +23,18 @@ Result run(const QString &program, const QStringList &args, int timeoutMs = 1000
 // True where an X display and the tools are at hand; tests QSKIP otherwise.
 bool available(QString *why);
 
+// Where the test script promises an X session (QUORVIN_REQUIRE_X11), a missing one fails the
+// test instead of skipping it, so that a broken session cannot pass unnoticed.
+#define QUORVIN_SKIP_WITHOUT_X11()                                                                 \
+    do {                                                                                           \
+        QString why_;                                                                              \
+        if (!X11TestSupport::available(&why_)) {                                                   \
+            if (qEnvironmentVariableIsSet("QUORVIN_REQUIRE_X11"))                                  \
+                QFAIL(qPrintable(why_));                                                           \
+            QSKIP(qPrintable(why_));                                                               \
+        }                                                                                          \
+    } while (false)
+
 void moveTo(QPoint global);
 void press(int button); // 1 left, 2 middle, 3 right (X numbering)
 void release(int button);
