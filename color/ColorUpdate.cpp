@@ -10,15 +10,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-namespace {
-
-QString qText(const std::string &s)
-{
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-} // namespace
-
 ColorUpdate::ColorUpdate(const Controls &controls, const PreviewFlags &flags, QObject *parent)
     : QObject(parent)
     , m_c(controls)
@@ -46,12 +37,12 @@ void ColorUpdate::HScroll1_Change(int Index)
         break;
     }
 
-    m_c.Text2->setText(qText(dec(r)));
-    m_c.Text1->setText(qText(hex2(r)));
-    m_c.Text3->setText(qText(dec(g)));
-    m_c.Text4->setText(qText(hex2(g)));
-    m_c.Text5->setText(qText(dec(b)));
-    m_c.Text6->setText(qText(hex2(b)));
+    m_c.Text2->setText(toQString(dec(r)));
+    m_c.Text1->setText(toQString(hex2(r)));
+    m_c.Text3->setText(toQString(dec(g)));
+    m_c.Text4->setText(toQString(hex2(g)));
+    m_c.Text5->setText(toQString(dec(b)));
+    m_c.Text6->setText(toQString(hex2(b)));
 
     const ColorValue c = rgbValue(r, g, b);
     const QColor colour = toQColor(c);
@@ -64,9 +55,9 @@ void ColorUpdate::HScroll1_Change(int Index)
     if (m_c.Option1[1]->isChecked())
         m_c.Picture9->setBackColor(colour);
 
-    m_c.Text7->setText(qText(decimalCode(r, g, b)));
-    m_c.Text8->setText(qText(htmlCode(r, g, b, m_c.chkRGB->isChecked())));
-    m_c.Text9->setText(qText(colourNumber(c)));
+    m_c.Text7->setText(toQString(decimalCode(r, g, b)));
+    m_c.Text8->setText(toQString(htmlCode(r, g, b, m_c.chkRGB->isChecked())));
+    m_c.Text9->setText(toQString(colourNumber(c)));
 }
 
 void ColorUpdate::HScroll1_Scroll(int Index)

@@ -10,11 +10,6 @@
 
 namespace {
 
-QString qText(const std::string &s)
-{
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 // Both clicks do the same with a different source colour, read once by the caller.
 void showSample(const SamplePreview::Controls &c, const PreviewFlags &flags, ColorValue s)
 {
@@ -30,11 +25,11 @@ void showSample(const SamplePreview::Controls &c, const PreviewFlags &flags, Col
     const std::string_view hG = hv.substr(2, 2);
     const std::string_view hB = hv.substr(4, 2);
 
-    c.Text7->setText(qText(decimalCode(HexToDec(hR), HexToDec(hG), HexToDec(hB))));
+    c.Text7->setText(toQString(decimalCode(HexToDec(hR), HexToDec(hG), HexToDec(hB))));
     c.Text8->setText(
-        qText(htmlCode(PadLeft(std::string(hR), 2, "0"), PadLeft(std::string(hG), 2, "0"),
+        toQString(htmlCode(PadLeft(std::string(hR), 2, "0"), PadLeft(std::string(hG), 2, "0"),
             PadLeft(std::string(hB), 2, "0"), c.chkRGB->isChecked())));
-    c.Text9->setText(qText(colourNumber(s)));
+    c.Text9->setText(toQString(colourNumber(s)));
 }
 
 } // namespace
