@@ -61,8 +61,11 @@ frmQuorvin::frmQuorvin(PlatformServices services, QWidget *parent)
     m_samplePreview = new SamplePreview({ ui.Label2, ui.Picture9, ui.Picture11, ui.picPreView,
                                             ui.chkRGB, ui.Text7, ui.Text8, ui.Text9 },
         flags, this);
-    m_palettePicker = new PalettePicker(ui.picColor, colorModul, this);
-    m_screenEyedropper = new ScreenEyedropper(ui.tmrScreenColor, colorModul, this);
+    m_palettePicker = new PalettePicker(
+        { ui.picColor, ui.vorschau, ui.HScroll1 }, colorModul, *m_services.pointerConfiner, this);
+    m_screenEyedropper
+        = new ScreenEyedropper({ this, ui.picScreenColor, ui.picMouse, ui.vorschau, ui.HScroll1 },
+            ui.tmrScreenColor, colorModul, *m_services.screenReader, this);
     m_randomColor = new RandomColor(ui.HScroll1, this);
     m_copyButtons = new CopyButtons({ ui.Text7, ui.Text9, ui.Text8 }, *m_services.clipboard, this);
     m_pressedLook = new PressedLook(
@@ -194,6 +197,22 @@ void frmQuorvin::mouseMoveEvent(QMouseEvent *event)
     const QPointF p = clientTwips(event);
     Form_MouseMove(
         VbMouse::buttons(event->buttons()), VbMouse::shift(event->modifiers()), p.x(), p.y());
+}
+
+// A drag can end without a release reaching the window: the pointer must never stay confined.
+void frmQuorvin::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()
+        && colorModul.PaletteDragActive)
+        m_palettePicker->endDrag();
+    QWidget::changeEvent(event);
+}
+
+void frmQuorvin::hideEvent(QHideEvent *event)
+{
+    m_palettePicker->endDrag();
+    m_screenEyedropper->endSampling();
+    QWidget::hideEvent(event);
 }
 
 void frmQuorvin::Form_MouseDown(int, int, double X, double Y)

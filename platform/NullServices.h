@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/Clipboard.h"
+#include "platform/PointerConfiner.h"
+#include "platform/ScreenReader.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowOrder.h"
 
@@ -21,4 +23,18 @@ class NullWindowOrder : public WindowOrder
 {
 public:
     void setTopmost(QWidget *, bool) override { }
+};
+
+class NullPointerConfiner : public PointerConfiner
+{
+public:
+    bool confine(QWidget *) override { return false; }
+    void release() override { }
+};
+
+class NullScreenReader : public ScreenReader
+{
+public:
+    bool pointerPosition(QPoint *, bool *) override { return false; }
+    ColorValue pixelAt(QPoint) override { return -1; }
 };

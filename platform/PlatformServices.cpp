@@ -4,6 +4,8 @@
 #include "platform/NullServices.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtWindowOrder.h"
+#include "platform/X11PointerConfiner.h"
+#include "platform/X11ScreenReader.h"
 
 #include <QGuiApplication>
 
@@ -22,6 +24,8 @@ PlatformServices PlatformServices::create()
         services.singleInstance = std::make_unique<LockFileSingleInstance>(lockPath);
     services.clipboard = std::make_unique<QtClipboard>();
     services.windowOrder = std::make_unique<QtWindowOrder>();
+    services.pointerConfiner = std::make_unique<X11PointerConfiner>(x11->connection());
+    services.screenReader = std::make_unique<X11ScreenReader>(x11->connection());
     return services;
 }
 
@@ -31,5 +35,7 @@ PlatformServices PlatformServices::null()
     services.singleInstance = std::make_unique<NullSingleInstance>();
     services.clipboard = std::make_unique<NullClipboard>();
     services.windowOrder = std::make_unique<NullWindowOrder>();
+    services.pointerConfiner = std::make_unique<NullPointerConfiner>();
+    services.screenReader = std::make_unique<NullScreenReader>();
     return services;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/Clipboard.h"
+#include "platform/PointerConfiner.h"
+#include "platform/ScreenReader.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowOrder.h"
 
@@ -13,9 +15,12 @@ struct PlatformServices
     std::unique_ptr<SingleInstance> singleInstance;
     std::unique_ptr<Clipboard> clipboard;
     std::unique_ptr<WindowOrder> windowOrder;
+    std::unique_ptr<PointerConfiner> pointerConfiner;
+    std::unique_ptr<ScreenReader> screenReader;
 
     // The X11 services where the program runs on xcb, the null ones elsewhere.
     static PlatformServices create();
-    // Services that do nothing: always the only copy, no clipboard, no window order.
+    // Services that do nothing: always the only copy, no clipboard, no window order, a free
+    // pointer and a screen that cannot be read.
     static PlatformServices null();
 };

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     libxcb1-dev libxcb-xfixes0-dev
     fonts-liberation fonts-dejavu-core
-    xvfb openbox xdotool xclip x11-utils imagemagick
+    xvfb openbox xdotool xclip x11-utils x11-xserver-utils imagemagick
 )
 
 missing=()

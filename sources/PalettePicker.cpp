@@ -1,16 +1,54 @@
 #include "sources/PalettePicker.h"
 
+#include "app/Placement.h"
+#include "platform/PointerConfiner.h"
+#include "sources/ColorHandOver.h"
+#include "widgets/PictureBox.h"
+
 PalettePicker::PalettePicker(
-    const std::array<PictureBox *, 2> &picColor, ColorModul &state, QObject *parent)
+    const Controls &controls, ColorModul &state, PointerConfiner &confiner, QObject *parent)
     : QObject(parent)
-    , m_picColor(picColor)
+    , m_c(controls)
     , m_state(state)
+    , m_confiner(confiner)
 { }
 
-// Picking from the palette comes with its own change; until then a press takes nothing.
-void PalettePicker::picColor_MouseDown(int, int, int, double, double)
-{ }
-void PalettePicker::picColor_MouseMove(int, int, int, double, double)
-{ }
+void PalettePicker::record(int Index, double X, double Y)
+{
+    m_state.PaletteIndex = static_cast<quint8>(Index);
+    m_state.PaletteX = static_cast<float>(X);
+    m_state.PaletteY = static_cast<qint16>(Placement::roundHalfEven(Y));
+}
+
+void PalettePicker::picColor_MouseDown(int Index, int, int, double X, double Y)
+{
+    m_state.PaletteDragActive = true;
+    m_confiner.confine(m_c.picColor[Index]);
+    record(Index, X, Y);
+    PickPaletteColor();
+}
+
+void PalettePicker::picColor_MouseMove(int Index, int, int, double X, double Y)
+{
+    record(Index, X, Y);
+    if (m_state.PaletteDragActive)
+        PickPaletteColor();
+}
+
 void PalettePicker::picColor_MouseUp(int, int, int, double, double)
-{ }
+{
+    endDrag();
+}
+
+void PalettePicker::endDrag()
+{
+    m_state.PaletteDragActive = false;
+    m_confiner.release();
+}
+
+void PalettePicker::PickPaletteColor()
+{
+    const ColorValue colour
+        = m_c.picColor[m_state.PaletteIndex]->Point(m_state.PaletteX, m_state.PaletteY);
+    handOverColor(colour, m_c.vorschau, m_c.HScroll1);
+}

@@ -13,14 +13,6 @@ namespace {
     constexpr int kEntrySize = 16;
     constexpr quint16 kCursorType = 2;
 
-    QByteArray fileData(Id id)
-    {
-        QFile file(resourcePath(id));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return file.readAll();
-    }
-
 } // namespace
 
 QString resourcePath(Id id)
@@ -42,6 +34,14 @@ QString resourcePath(Id id)
         return QStringLiteral(":/images/hand.cur");
     }
     return {};
+}
+
+QByteArray fileData(Id id)
+{
+    QFile file(resourcePath(id));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
 }
 
 QPoint hotSpot(const QByteArray &file)

@@ -14,6 +14,8 @@ namespace WindowImages {
 enum class Id { I1, I2, C1, C2, C3, C4, C5 };
 
 QString resourcePath(Id id);
+// The file's bytes as stored in the program.
+QByteArray fileData(Id id);
 
 // Cursor hot spot from the first directory entry; (0, 0) for icons and malformed data.
 QPoint hotSpot(const QByteArray &file);

@@ -30,7 +30,7 @@ struct Services
 {
     ScriptedInstance *instance = nullptr;
     RecordingOrder *order = nullptr;
-    PlatformServices services;
+    PlatformServices services = PlatformServices::null();
 
     Services()
     {
@@ -40,7 +40,6 @@ struct Services
         order = o.get();
         services.singleInstance = std::move(i);
         services.windowOrder = std::move(o);
-        services.clipboard = std::make_unique<NullClipboard>();
     }
 };
 

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "color/ColorCodes.h"
+
+#include <QPoint>
+
+// Reads what the screen shows at the pointer, in any application's window.
+class ScreenReader
+{
+public:
+    virtual ~ScreenReader() = default;
+    // The pointer's position in root pixels, and whether any mouse button is down; false where
+    // the pointer could not be asked.
+    virtual bool pointerPosition(QPoint *root, bool *buttonHeld) = 0;
+    // The colour of one screen pixel, or -1 where it cannot be read.
+    virtual ColorValue pixelAt(QPoint root) = 0;
+};

@@ -1,0 +1,68 @@
+#include "platform/X11PointerConfiner.h"
+
+#include <QWidget>
+#include <QWindow>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+
+X11PointerConfiner::X11PointerConfiner(xcb_connection_t *connection)
+    : m_connection(connection)
+{ }
+
+X11PointerConfiner::~X11PointerConfiner()
+{
+    release();
+}
+
+bool X11PointerConfiner::confine(QWidget *widget)
+{
+    release();
+    QWidget *top = widget->window();
+    QWindow *handle = top->windowHandle();
+    if (!handle)
+        return false;
+    const auto topWindow = static_cast<xcb_window_t>(handle->winId());
+
+    // Native pixels of the drawing area, relative to the top-level window.
+    const qreal ratio = handle->devicePixelRatio();
+    const QRect inner = widget->contentsRect();
+    const QPoint origin = widget->mapTo(top, inner.topLeft());
+    const auto x = static_cast<int16_t>(qRound(origin.x() * ratio));
+    const auto y = static_cast<int16_t>(qRound(origin.y() * ratio));
+    const auto width = static_cast<uint16_t>(qMax(1, qRound(inner.width() * ratio)));
+    const auto height = static_cast<uint16_t>(qMax(1, qRound(inner.height() * ratio)));
+
+    m_confineWindow = xcb_generate_id(m_connection);
+    // No event mask: input over it goes on to the top-level window, where Qt expects it.
+    xcb_create_window(m_connection, 0, m_confineWindow, topWindow, x, y, width, height, 0,
+        XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
+    xcb_map_window(m_connection, m_confineWindow);
+    // The server refuses a core grab while the press's implicit XI2 grab is in force; a core
+    // ungrab ends that implicit grab of this client.
+    xcb_ungrab_pointer(m_connection, XCB_CURRENT_TIME);
+    const uint16_t events = XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE
+        | XCB_EVENT_MASK_POINTER_MOTION;
+    xcb_generic_error_t *error = nullptr;
+    xcb_grab_pointer_reply_t *reply = xcb_grab_pointer_reply(m_connection,
+        xcb_grab_pointer(m_connection, 1, topWindow, events, XCB_GRAB_MODE_ASYNC,
+            XCB_GRAB_MODE_ASYNC, m_confineWindow, XCB_NONE, XCB_CURRENT_TIME),
+        &error);
+    const bool ok = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
+    std::free(reply);
+    std::free(error);
+    if (!ok)
+        release();
+    return ok;
+}
+
+void X11PointerConfiner::release()
+{
+    if (!m_confineWindow)
+        return;
+    xcb_ungrab_pointer(m_connection, XCB_CURRENT_TIME);
+    xcb_destroy_window(m_connection, m_confineWindow);
+    m_confineWindow = 0;
+    xcb_flush(m_connection);
+}

@@ -1,0 +1,133 @@
+#include "platform/X11ScreenReader.h"
+
+#include <xcb/xcb.h>
+
+#include <bit>
+#include <cstdlib>
+#include <limits>
+#include <memory>
+
+namespace {
+
+struct FreeDeleter
+{
+    void operator()(void *p) const { std::free(p); }
+};
+template<class T> using Reply = std::unique_ptr<T, FreeDeleter>;
+
+// One channel scaled to 0..255, whatever its width in the pixel.
+int channel(std::uint32_t pixel, std::uint32_t mask)
+{
+    const int shift = std::countr_zero(mask);
+    const std::uint32_t max = mask >> shift;
+    const std::uint32_t value = (pixel & mask) >> shift;
+    const int bits = std::bit_width(max);
+    if (bits >= 8)
+        return static_cast<int>(value >> (bits - 8));
+    return static_cast<int>((value * 255 + max / 2) / max);
+}
+
+} // namespace
+
+X11ScreenReader::X11ScreenReader(xcb_connection_t *connection)
+    : m_connection(connection)
+{
+    if (!m_connection || xcb_connection_has_error(m_connection))
+        return;
+    const xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
+    if (screens.rem > 0)
+        m_root = screens.data->root;
+}
+
+bool X11ScreenReader::pointerPosition(QPoint *root, bool *buttonHeld)
+{
+    if (!m_root)
+        return false;
+    xcb_generic_error_t *error = nullptr;
+    const Reply<xcb_query_pointer_reply_t> reply(
+        xcb_query_pointer_reply(m_connection, xcb_query_pointer(m_connection, m_root), &error));
+    std::free(error);
+    if (!reply)
+        return false;
+    // On a server with several screens the pointer may be on another root; its coordinates
+    // belong to that one, so the pixel is read there.
+    m_root = reply->root;
+    *root = QPoint(reply->root_x, reply->root_y);
+    constexpr uint16_t anyButton = XCB_KEY_BUT_MASK_BUTTON_1 | XCB_KEY_BUT_MASK_BUTTON_2
+        | XCB_KEY_BUT_MASK_BUTTON_3 | XCB_KEY_BUT_MASK_BUTTON_4 | XCB_KEY_BUT_MASK_BUTTON_5;
+    *buttonHeld = (reply->mask & anyButton) != 0;
+    return true;
+}
+
+ColorValue X11ScreenReader::pixelAt(QPoint root)
+{
+    constexpr int maxCoordinate = std::numeric_limits<std::int16_t>::max();
+    if (!m_root || root.x() < 0 || root.y() < 0 || root.x() > maxCoordinate
+        || root.y() > maxCoordinate)
+        return -1;
+    // Outside the root (after a resize, say) the server answers BadMatch: an ordinary miss.
+    xcb_generic_error_t *error = nullptr;
+    const Reply<xcb_get_image_reply_t> reply(xcb_get_image_reply(m_connection,
+        xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_root,
+            static_cast<std::int16_t>(root.x()), static_cast<std::int16_t>(root.y()), 1, 1, ~0u),
+        &error));
+    std::free(error);
+    if (!reply)
+        return -1;
+    if ((reply->visual != m_formatVisual || reply->depth != m_formatDepth)
+        && !lookUpFormat(reply->visual, reply->depth))
+        return -1;
+    return decode(m_format, xcb_get_image_data(reply.get()),
+        static_cast<std::size_t>(xcb_get_image_data_length(reply.get())));
+}
+
+bool X11ScreenReader::lookUpFormat(std::uint32_t visual, std::uint8_t depth)
+{
+    m_formatVisual = 0;
+    const xcb_setup_t *setup = xcb_get_setup(m_connection);
+    PixelFormat format;
+    format.msbFirst = setup->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST;
+    for (auto f = xcb_setup_pixmap_formats_iterator(setup); f.rem > 0; xcb_format_next(&f)) {
+        if (f.data->depth == depth)
+            format.bitsPerPixel = f.data->bits_per_pixel;
+    }
+    const xcb_visualtype_t *found = nullptr;
+    for (auto s = xcb_setup_roots_iterator(setup); s.rem > 0 && !found; xcb_screen_next(&s)) {
+        for (auto d = xcb_screen_allowed_depths_iterator(s.data); d.rem > 0 && !found;
+             xcb_depth_next(&d)) {
+            for (auto v = xcb_depth_visuals_iterator(d.data); v.rem > 0; xcb_visualtype_next(&v)) {
+                if (v.data->visual_id == visual) {
+                    found = v.data;
+                    break;
+                }
+            }
+        }
+    }
+    // Other classes hold colour-map indices, not colours.
+    if (!found || found->_class != XCB_VISUAL_CLASS_TRUE_COLOR || format.bitsPerPixel == 0)
+        return false;
+    format.redMask = found->red_mask;
+    format.greenMask = found->green_mask;
+    format.blueMask = found->blue_mask;
+    m_format = format;
+    m_formatVisual = visual;
+    m_formatDepth = depth;
+    return true;
+}
+
+ColorValue X11ScreenReader::decode(
+    const PixelFormat &format, const std::uint8_t *data, std::size_t size)
+{
+    const int bytes = format.bitsPerPixel / 8;
+    if (format.bitsPerPixel % 8 != 0 || bytes < 1 || bytes > 4
+        || size < static_cast<std::size_t>(bytes) || !format.redMask || !format.greenMask
+        || !format.blueMask)
+        return -1;
+    std::uint32_t pixel = 0;
+    for (int i = 0; i < bytes; ++i) {
+        const int shift = 8 * (format.msbFirst ? bytes - 1 - i : i);
+        pixel |= std::uint32_t(data[i]) << shift;
+    }
+    return rgbValue(channel(pixel, format.redMask), channel(pixel, format.greenMask),
+        channel(pixel, format.blueMask));
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/ScreenReader.h"
+
+#include <cstddef>
+#include <cstdint>
+
+struct xcb_connection_t;
+
+// Reads the root window in native pixels: root reads return what the screen shows, whichever
+// application owns the window there, and root coordinates are exact at any scale and span every
+// monitor, which Qt's logical coordinates and per-screen grabs are not.
+class X11ScreenReader : public ScreenReader
+{
+public:
+    // The layout of one pixel of an image the server sends.
+    struct PixelFormat
+    {
+        int bitsPerPixel = 0;
+        bool msbFirst = false;
+        std::uint32_t redMask = 0;
+        std::uint32_t greenMask = 0;
+        std::uint32_t blueMask = 0;
+    };
+
+    // A null connection reads nothing.
+    explicit X11ScreenReader(xcb_connection_t *connection);
+
+    bool pointerPosition(QPoint *root, bool *buttonHeld) override;
+    ColorValue pixelAt(QPoint root) override;
+
+    // The first pixel of image data as a colour value, or -1 where the format is not one of
+    // whole bytes with three channel masks.
+    static ColorValue decode(const PixelFormat &format, const std::uint8_t *data, std::size_t size);
+
+private:
+    bool lookUpFormat(std::uint32_t visual, std::uint8_t depth);
+
+    xcb_connection_t *m_connection;
+    std::uint32_t m_root = 0;
+    std::uint32_t m_formatVisual = 0;
+    std::uint8_t m_formatDepth = 0;
+    PixelFormat m_format;
+};

@@ -1,0 +1,137 @@
+// Real presses and drags on the palette, with the pointer held inside the pressed surface.
+#include "TestWindow.h"
+#include "X11TestSupport.h"
+#include "widgets/ChannelScrollBar.h"
+#include "widgets/PictureBox.h"
+
+#include <QCursor>
+#include <QTest>
+
+using namespace X11TestSupport;
+
+namespace {
+
+// The drawing area of a surface in root coordinates.
+QRect drawingArea(const PictureBox *surface)
+{
+    const QRect inner = surface->contentsRect();
+    return QRect(surface->mapToGlobal(inner.topLeft()), inner.size());
+}
+
+QPoint pointerNow()
+{
+    const QByteArray out = run(QStringLiteral("xdotool"),
+        { QStringLiteral("getmouselocation"), QStringLiteral("--shell") })
+                               .out;
+    QPoint p;
+    for (const QByteArray &line : out.split('\n')) {
+        if (line.startsWith("X="))
+            p.setX(line.mid(2).toInt());
+        else if (line.startsWith("Y="))
+            p.setY(line.mid(2).toInt());
+    }
+    return p;
+}
+
+} // namespace
+
+class tst_PalettePickerX11 : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QUORVIN_SKIP_WITHOUT_X11(); }
+    void init();
+    void cleanup();
+    void dragStaysInsideThePressedSurface_data();
+    void dragStaysInsideThePressedSurface();
+    void releaseOfAnyButtonFreesThePointer();
+
+private:
+    std::unique_ptr<frmQuorvin> m_window;
+    QList<int> m_held;
+};
+
+void tst_PalettePickerX11::init()
+{
+    m_window = TestWindow::started(PlatformServices::create());
+    QVERIFY(m_window);
+}
+
+void tst_PalettePickerX11::cleanup()
+{
+    // A case that failed half-way must not leave a button down or the pointer confined.
+    for (int button : std::as_const(m_held))
+        release(button);
+    m_held.clear();
+    m_window.reset();
+}
+
+void tst_PalettePickerX11::dragStaysInsideThePressedSurface_data()
+{
+    QTest::addColumn<int>("surface");
+    QTest::addColumn<QPoint>("pressAt");
+    QTest::addColumn<QString>("pressColour");
+    QTest::addColumn<QPoint>("dragBy"); // far beyond the surface
+    QTest::newRow("field, out to the lower right")
+        << 0 << QPoint(100, 50) << "50,155,205" << QPoint(600, 600);
+    QTest::newRow("field, down onto the grey ramp")
+        << 0 << QPoint(100, 200) << "200,155,55" << QPoint(0, 150);
+    QTest::newRow("grey ramp, out to the upper left")
+        << 1 << QPoint(77, 10) << "77,77,77" << QPoint(-600, -600);
+}
+
+void tst_PalettePickerX11::dragStaysInsideThePressedSurface()
+{
+    QFETCH(int, surface);
+    QFETCH(QPoint, pressAt);
+    QFETCH(QString, pressColour);
+    QFETCH(QPoint, dragBy);
+    PictureBox *pressed = m_window->ui.picColor[surface];
+    const QRect area = drawingArea(pressed);
+    const auto channels = [this] {
+        return QStringLiteral("%1,%2,%3")
+            .arg(m_window->ui.HScroll1[0]->value())
+            .arg(m_window->ui.HScroll1[1]->value())
+            .arg(m_window->ui.HScroll1[2]->value());
+    };
+
+    moveTo(area.topLeft() + pressAt);
+    press(1);
+    m_held.append(1);
+    QTRY_COMPARE(channels(), pressColour);
+
+    for (int step = 1; step <= 4; ++step)
+        moveTo(area.topLeft() + pressAt + dragBy * step / 4);
+    const QPoint held = pointerNow();
+    QVERIFY2(area.contains(held),
+        qPrintable(QStringLiteral("pointer escaped to %1,%2").arg(held.x()).arg(held.y())));
+    // The last colour is the one at the edge where the pointer was stopped.
+    const QPoint inSurface = held - area.topLeft();
+    QTRY_COMPARE(m_window->ui.HScroll1[0]->value(), surface == 0 ? inSurface.y() : inSurface.x());
+
+    release(1);
+    m_held.clear();
+    QTRY_VERIFY(!m_window->colorModul.PaletteDragActive);
+    // The screen's corner lies outside the window, where no confined pointer could go.
+    const QPoint outside(5, 5);
+    moveTo(outside);
+    QCOMPARE(pointerNow(), outside);
+}
+
+void tst_PalettePickerX11::releaseOfAnyButtonFreesThePointer()
+{
+    const QRect area = drawingArea(m_window->ui.picColor[0]);
+    moveTo(area.center());
+    press(1);
+    press(3);
+    m_held = { 1, 3 };
+    release(3);
+    m_held = { 1 };
+    QTRY_VERIFY(!m_window->colorModul.PaletteDragActive);
+    const QPoint outside(5, 5);
+    moveTo(outside);
+    QCOMPARE(pointerNow(), outside);
+}
+
+QTEST_MAIN(tst_PalettePickerX11)
+#include "tst_palettepicker_x11.moc"
