@@ -1,4 +1,5 @@
 #include "app/images/WindowImages.h"
+#include "tools/icongen/PixelMap.h"
 
 #include <QFile>
 #include <QSet>
@@ -6,6 +7,8 @@
 #include <QtEndian>
 
 #include <array>
+#include <optional>
+#include <string>
 
 using WindowImages::Id;
 
@@ -106,6 +109,8 @@ Decoded decode(const QByteArray &file)
     return d;
 }
 
+static_assert(icongen::kSize == kSide);
+
 struct PixelMap
 {
     QString error;
@@ -115,59 +120,29 @@ struct PixelMap
     Pixels pixels {};
 };
 
+// The generator's own reading of the map, so the test and the files cannot disagree about the
+// format; the pixels are put into the decoder's values to stay apart from the encoder.
 PixelMap readPixelMap(const QString &path)
 {
     PixelMap map;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        map.error = QStringLiteral("cannot open ") + path;
+    std::string error;
+    const std::optional<icongen::PixelMap> read
+        = icongen::readPixelMap(QFile::encodeName(path).toStdString(), error);
+    if (!read) {
+        map.error = QString::fromStdString(error);
         return map;
     }
-    QHash<QChar, int> legend;
-    bool inLegend = false;
-    int row = -1;
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    for (const QString &line : lines) {
-        if (row >= 0) {
-            if (row == kSide)
-                break;
-            if (line.size() != kSide) {
-                map.error = QStringLiteral("bad pixel row ") + QString::number(row);
-                return map;
-            }
-            for (int x = 0; x < kSide; ++x) {
-                if (!legend.contains(line[x])) {
-                    map.error = QStringLiteral("pixel not in legend: ") + line[x];
-                    return map;
-                }
-                map.pixels[row][x] = legend.value(line[x]);
-            }
-            ++row;
-            continue;
-        }
-        const QStringList words = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (words.isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        if (inLegend && line.startsWith(QLatin1Char(' ')) && words.size() >= 2) {
-            const QString &value = words[1];
-            legend.insert(words[0][0],
-                value == QLatin1String("transparent")  ? kTransparent
-                    : value == QLatin1String("invert") ? kInvert
-                                                       : value.toInt());
-        } else if (words[0] == QLatin1String("type") && words.size() > 1) {
-            map.type = words[1];
-        } else if (words[0] == QLatin1String("bpp") && words.size() > 1) {
-            map.bpp = words[1].toInt();
-        } else if (words[0] == QLatin1String("hotspot") && words.size() > 2) {
-            map.hotSpot = QPoint(words[1].toInt(), words[2].toInt());
-        } else if (words[0] == QLatin1String("legend")) {
-            inLegend = true;
-        } else if (words[0] == QLatin1String("pixels")) {
-            row = 0;
+    map.type = QString::fromLatin1(read->cursor ? "cur" : "ico");
+    map.bpp = read->bpp;
+    map.hotSpot = QPoint(read->hotX, read->hotY);
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            const int v = read->pixels[y][x];
+            map.pixels[y][x] = v == icongen::kTransparent ? kTransparent
+                : v == icongen::kInvert                   ? kInvert
+                                                          : v;
         }
     }
-    if (row != kSide)
-        map.error = QStringLiteral("expected 32 pixel rows");
     return map;
 }
 

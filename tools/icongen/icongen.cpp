@@ -4,13 +4,9 @@
 //   icongen <map.txt> <out.ico|out.cur>
 //   icongen --preview <in.ico|in.cur> <out.ppm> [scale]
 //
-// Pixel map format (see app/images/src/*.txt):
-//   # comment
-//   type ico|cur
-//   bpp 4|1                  4 = standard 16-colour palette, 1 = black/white
-//   hotspot <x> <y>          cur only
-//   legend                   then one "<char> <index|transparent|invert> [note]" per line
-//   pixels                   then exactly 32 rows of 32 characters, top row first
+// The pixel map format is described in PixelMap.h.
+
+#include "tools/icongen/PixelMap.h"
 
 #include <algorithm>
 #include <array>
@@ -19,23 +15,21 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
-#include <map>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr int kSize = 32;
+using icongen::kInvert;
+using icongen::kSize;
+using icongen::kTransparent;
+using icongen::PixelMap;
+
 constexpr int kDirSize = 6;
 constexpr int kEntrySize = 16;
 constexpr int kInfoSize = 40;
 constexpr int kMaskRowBytes = kSize / 8;
-
-// Pixel values beyond the palette; both are written as AND bit 1.
-constexpr int kTransparent = -1;
-constexpr int kInvert = -2;
 
 struct Rgb
 {
@@ -63,122 +57,10 @@ constexpr std::array<Rgb, 16> kPalette16 = { {
 } };
 constexpr std::array<Rgb, 2> kPalette2 = { { { 0x00, 0x00, 0x00 }, { 0xFF, 0xFF, 0xFF } } };
 
-struct PixelMap
-{
-    bool cursor = false;
-    int bpp = 0;
-    int hotX = 0;
-    int hotY = 0;
-    std::array<std::array<int, kSize>, kSize> pixels {}; // [y][x]
-};
-
 [[noreturn]] void fail(const std::string &where, const std::string &message)
 {
     std::cerr << "icongen: " << where << ": " << message << '\n';
     std::exit(1);
-}
-
-std::string trimRight(std::string s)
-{
-    while (!s.empty() && (s.back() == '\r' || s.back() == ' ' || s.back() == '\t'))
-        s.pop_back();
-    return s;
-}
-
-PixelMap readMap(const std::string &path)
-{
-    std::ifstream in(path);
-    if (!in)
-        fail(path, "cannot open");
-
-    PixelMap map;
-    std::map<char, int> legend;
-    enum class Section { Header, Legend, Pixels } section = Section::Header;
-    bool sawHotSpot = false;
-    int row = 0;
-    int lineNo = 0;
-    std::string line;
-    while (std::getline(in, line)) {
-        ++lineNo;
-        const std::string where = path + ":" + std::to_string(lineNo);
-        line = trimRight(line);
-        if (section == Section::Pixels) {
-            if (line.empty() && row == kSize)
-                continue;
-            if (row == kSize)
-                fail(where, "more than 32 pixel rows");
-            if (line.size() != kSize)
-                fail(where, "pixel row must be exactly 32 characters");
-            for (int x = 0; x < kSize; ++x) {
-                const auto it = legend.find(line[x]);
-                if (it == legend.end())
-                    fail(where, std::string("character '") + line[x] + "' is not in the legend");
-                map.pixels[row][x] = it->second;
-            }
-            ++row;
-            continue;
-        }
-        if (line.empty() || line[0] == '#')
-            continue;
-
-        std::istringstream words(line);
-        if (section == Section::Legend && line[0] != ' ' && line != "pixels")
-            fail(where, "legend lines are indented; end the legend with 'pixels'");
-        if (section == Section::Legend && line[0] == ' ') {
-            std::string key, value;
-            words >> key >> value;
-            if (key.size() != 1 || key[0] == '#')
-                fail(where, "legend key must be one character other than '#'");
-            int v = 0;
-            if (value == "transparent")
-                v = kTransparent;
-            else if (value == "invert")
-                v = kInvert;
-            else {
-                char *end = nullptr;
-                v = int(std::strtol(value.c_str(), &end, 10));
-                if (value.empty() || *end || v < 0 || v >= (1 << map.bpp))
-                    fail(where, "value must be a palette index, 'transparent' or 'invert'");
-            }
-            if (!legend.emplace(key[0], v).second)
-                fail(where, "legend key used twice");
-            continue;
-        }
-
-        std::string keyword;
-        words >> keyword;
-        if (keyword == "type") {
-            std::string type;
-            words >> type;
-            if (type != "ico" && type != "cur")
-                fail(where, "type must be ico or cur");
-            map.cursor = type == "cur";
-        } else if (keyword == "bpp") {
-            words >> map.bpp;
-            if (map.bpp != 1 && map.bpp != 4)
-                fail(where, "bpp must be 1 or 4");
-        } else if (keyword == "hotspot") {
-            if (!(words >> map.hotX >> map.hotY) || map.hotX < 0 || map.hotY < 0
-                || map.hotX >= kSize || map.hotY >= kSize)
-                fail(where, "hotspot needs x and y inside the image");
-            sawHotSpot = true;
-        } else if (keyword == "legend") {
-            if (map.bpp == 0)
-                fail(where, "bpp must come before the legend");
-            section = Section::Legend;
-        } else if (keyword == "pixels") {
-            if (section != Section::Legend)
-                fail(where, "'pixels' must follow the legend");
-            section = Section::Pixels;
-        } else {
-            fail(where, "unknown keyword '" + keyword + "'");
-        }
-    }
-    if (row != kSize)
-        fail(path, "expected 32 pixel rows, found " + std::to_string(row));
-    if (map.cursor != sawHotSpot)
-        fail(path, map.cursor ? "a cursor needs a hotspot" : "an icon has no hotspot");
-    return map;
 }
 
 void put16(std::vector<uint8_t> &out, int v)
@@ -398,7 +280,13 @@ int main(int argc, char **argv)
     }
     if (args.size() != 2)
         return usage();
-    const PixelMap map = readMap(args[0]);
+    std::string error;
+    const std::optional<PixelMap> read = icongen::readPixelMap(args[0], error);
+    if (!read) {
+        std::cerr << "icongen: " << error << '\n';
+        return 1;
+    }
+    const PixelMap &map = *read;
     const std::string suffix = args[1].size() >= 4 ? args[1].substr(args[1].size() - 4) : "";
     if (suffix != (map.cursor ? ".cur" : ".ico"))
         fail(args[1],

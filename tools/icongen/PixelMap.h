@@ -1,0 +1,39 @@
+// Reading of the text pixel maps in app/images/src/*.txt. Plain C++, shared by the generator and
+// the image test so both see the same pixels.
+//
+// Format:
+//   # comment
+//   type ico|cur
+//   bpp 4|1                  4 = standard 16-colour palette, 1 = black/white
+//   hotspot <x> <y>          cur only
+//   legend                   then one "<char> <index|transparent|invert> [note]" per line
+//   pixels                   then exactly 32 rows of 32 characters, top row first
+
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace icongen {
+
+constexpr int kSize = 32;
+
+// Pixel values beyond the palette; both are written as AND bit 1.
+constexpr int kTransparent = -1;
+constexpr int kInvert = -2;
+
+struct PixelMap
+{
+    bool cursor = false;
+    int bpp = 0;
+    int hotX = 0;
+    int hotY = 0;
+    std::array<std::array<int, kSize>, kSize> pixels {}; // [y][x]
+};
+
+// Nothing on a malformed map, with error set to "<file>[:<line>]: <message>"; the test must be
+// able to report a bad map without the process exiting.
+std::optional<PixelMap> readPixelMap(const std::string &path, std::string &error);
+
+} // namespace icongen
