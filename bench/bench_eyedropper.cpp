@@ -4,6 +4,7 @@
 #include "TestWindow.h"
 
 #include "app/frmQuorvin.h"
+#include "platform/X11Connection.h"
 #include "platform/X11ScreenReader.h"
 #include "sources/ScreenEyedropper.h"
 #include "widgets/ChannelScrollBar.h"
@@ -19,8 +20,7 @@ class BenchEyedropper : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-        if (!x11 || !x11->connection())
+        if (!x11Connection())
             QSKIP("needs an X session");
         m_window = TestWindow::started(PlatformServices::create());
         QVERIFY(m_window);
@@ -32,8 +32,7 @@ private Q_SLOTS:
 
     void readerAlone()
     {
-        X11ScreenReader reader(
-            qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection());
+        X11ScreenReader reader(x11Connection());
         QCursor::setPos(m_onField);
         QPoint root;
         ColorValue colour = -1;

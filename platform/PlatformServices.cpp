@@ -4,6 +4,7 @@
 #include "platform/NullServices.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtWindowOrder.h"
+#include "platform/X11Connection.h"
 #include "platform/X11PointerConfiner.h"
 #include "platform/X11ScreenReader.h"
 
@@ -11,8 +12,8 @@
 
 PlatformServices PlatformServices::create()
 {
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->connection())
+    xcb_connection_t *connection = x11Connection();
+    if (!connection)
         return null();
 
     PlatformServices services;
@@ -24,8 +25,8 @@ PlatformServices PlatformServices::create()
         services.singleInstance = std::make_unique<LockFileSingleInstance>(lockPath);
     services.clipboard = std::make_unique<QtClipboard>();
     services.windowOrder = std::make_unique<QtWindowOrder>();
-    services.pointerConfiner = std::make_unique<X11PointerConfiner>(x11->connection());
-    services.screenReader = std::make_unique<X11ScreenReader>(x11->connection());
+    services.pointerConfiner = std::make_unique<X11PointerConfiner>(connection);
+    services.screenReader = std::make_unique<X11ScreenReader>(connection);
     return services;
 }
 

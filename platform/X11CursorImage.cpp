@@ -1,6 +1,6 @@
 #include "platform/X11CursorImage.h"
 
-#include <QGuiApplication>
+#include "platform/X11Connection.h"
 
 #include <xcb/xcb.h>
 #include <xcb/xfixes.h>
@@ -10,8 +10,7 @@
 X11CursorImage X11CursorImage::current()
 {
     X11CursorImage result;
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t *c = x11 ? x11->connection() : nullptr;
+    xcb_connection_t *c = x11Connection();
     if (!c)
         return result;
 
