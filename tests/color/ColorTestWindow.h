@@ -15,12 +15,6 @@
 
 namespace ColorTest {
 
-// The window as the program has it after start-up, on services that touch no desktop.
-inline std::unique_ptr<frmQuorvin> startedWindow()
-{
-    return TestWindow::started();
-}
-
 // Writes the sliders the way every colour source does: red first.
 inline void setChannels(frmQuorvinUi &ui, int r, int g, int b)
 {

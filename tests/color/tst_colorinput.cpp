@@ -56,7 +56,7 @@ private Q_SLOTS:
     void initTestCase() { QUORVIN_SKIP_WITHOUT_X11(); }
     void init()
     {
-        m_window = startedWindow();
+        m_window = TestWindow::started();
         QVERIFY(m_window);
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));

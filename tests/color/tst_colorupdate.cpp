@@ -12,7 +12,7 @@ class TstColorUpdate : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_window = startedWindow();
+        m_window = TestWindow::started();
         QVERIFY(m_window);
     }
     void cleanup() { m_window.reset(); }
