@@ -4,6 +4,7 @@
 #include "app/Commands.h"
 #include "app/PalettePixels.h"
 #include "app/Placement.h"
+#include "app/images/WindowImages.h"
 #include "buttons/CopyButtons.h"
 #include "buttons/PressedLook.h"
 #include "buttons/PreviewToggles.h"
@@ -63,9 +64,11 @@ frmQuorvin::frmQuorvin(PlatformServices services, QWidget *parent)
         flags, this);
     m_palettePicker = new PalettePicker(
         { ui.picColor, ui.vorschau, ui.HScroll1 }, colorModul, *m_services.pointerConfiner, this);
-    m_screenEyedropper
-        = new ScreenEyedropper({ this, ui.picScreenColor, ui.picMouse, ui.vorschau, ui.HScroll1 },
-            ui.tmrScreenColor, colorModul, *m_services.screenReader, this);
+    m_screenEyedropper = new ScreenEyedropper(
+        { this, ui.picScreenColor, ui.picMouse, ui.vorschau, ui.HScroll1,
+            WindowImages::hotSpot(WindowImages::fileData(WindowImages::Id::C1)),
+            WindowImages::hotSpot(WindowImages::fileData(WindowImages::Id::C2)) },
+        ui.tmrScreenColor, colorModul, *m_services.screenReader, this);
     m_randomColor = new RandomColor(ui.HScroll1, this);
     m_copyButtons = new CopyButtons({ ui.Text7, ui.Text9, ui.Text8 }, *m_services.clipboard, this);
     m_pressedLook = new PressedLook(

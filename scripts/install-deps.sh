@@ -1,15 +1,24 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing need, from Debian 12's own packages.
+# Installs what building and running need, from Debian 12's own packages; with "test", also what
+# the tests, the package checks, the sanitizer and fuzz runs and the benchmarks need.
 # Runs as root, or through sudo for a normal user; does nothing when all is there.
 set -euo pipefail
 
 packages=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
     libxcb1-dev libxcb-xfixes0-dev
     fonts-liberation fonts-dejavu-core
-    xvfb openbox xdotool xclip x11-utils x11-xserver-utils imagemagick
 )
+if [ "${1:-}" = test ]; then
+    packages+=(
+        xvfb openbox xdotool xclip x11-utils x11-xserver-utils imagemagick
+        weston xwayland xserver-xephyr qt6-wayland dbus dbus-x11
+        clang libclang-rt-14-dev libfuzzer-14-dev
+        desktop-file-utils appstream lintian dpkg-dev fakeroot
+        linux-perf hyperfine
+    )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

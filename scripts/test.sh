@@ -6,7 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${QUORVIN_BUILD_DIR:-$root/build}
 
-"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" test
 cmake -S "$root" -B "$build" -G Ninja -DBUILD_TESTING=ON
 cmake --build "$build"
 

@@ -1,9 +1,10 @@
 #include "sources/PalettePicker.h"
 
-#include "app/Placement.h"
 #include "platform/PointerConfiner.h"
 #include "sources/ColorHandOver.h"
 #include "widgets/PictureBox.h"
+
+#include <cmath>
 
 PalettePicker::PalettePicker(
     const Controls &controls, ColorModul &state, PointerConfiner &confiner, QObject *parent)
@@ -17,7 +18,8 @@ void PalettePicker::record(int Index, double X, double Y)
 {
     m_state.PaletteIndex = static_cast<quint8>(Index);
     m_state.PaletteX = static_cast<float>(X);
-    m_state.PaletteY = static_cast<qint16>(Placement::roundHalfEven(Y));
+    // The default rounding mode takes a value half-way to the even neighbour.
+    m_state.PaletteY = static_cast<qint16>(std::nearbyint(Y));
 }
 
 void PalettePicker::picColor_MouseDown(int Index, int, int, double X, double Y)

@@ -1,6 +1,5 @@
 #include "sources/ScreenEyedropper.h"
 
-#include "app/images/WindowImages.h"
 #include "platform/ScreenReader.h"
 #include "sources/ColorHandOver.h"
 #include "widgets/PictureBox.h"
@@ -11,10 +10,9 @@
 
 namespace {
 
-// The store holds the bare pictures; the hot spots come from the pointer files themselves.
-QCursor cursorFrom(const PictureBox *store, WindowImages::Id file)
+// The store holds the bare pictures; the hot spots come with the controls.
+QCursor cursorFrom(const PictureBox *store, QPoint hot)
 {
-    const QPoint hot = WindowImages::hotSpot(WindowImages::fileData(file));
     return QCursor(store->picture(), hot.x(), hot.y());
 }
 
@@ -38,7 +36,7 @@ ScreenEyedropper::~ScreenEyedropper()
 
 void ScreenEyedropper::picScreenColor_MouseDown(int, int, double, double)
 {
-    setPointer(cursorFrom(m_c.picMouse[1], WindowImages::Id::C2), true);
+    setPointer(cursorFrom(m_c.picMouse[1], m_c.holdHotSpot), true);
     m_c.picScreenColor->setPicture(m_c.picMouse[3]->picture());
     m_tmrScreenColor->start();
 }
@@ -50,7 +48,7 @@ void ScreenEyedropper::picScreenColor_MouseUp(int, int, double, double)
 
 void ScreenEyedropper::endSampling()
 {
-    setPointer(cursorFrom(m_c.picMouse[0], WindowImages::Id::C1), false);
+    setPointer(cursorFrom(m_c.picMouse[0], m_c.idleHotSpot), false);
     m_c.picScreenColor->setPicture(m_c.picMouse[2]->picture());
     m_tmrScreenColor->stop();
 }

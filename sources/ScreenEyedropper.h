@@ -3,6 +3,7 @@
 #include "sources/ColorModul.h"
 
 #include <QObject>
+#include <QPoint>
 
 #include <array>
 
@@ -25,6 +26,9 @@ public:
         std::array<PictureBox *, 4> picMouse {};
         PictureBox *vorschau = nullptr;
         std::array<ChannelScrollBar *, 3> HScroll1 {};
+        // Hot spots of the idle pointer (picMouse(0)) and the hold pointer (picMouse(1)).
+        QPoint idleHotSpot;
+        QPoint holdHotSpot;
     };
 
     ScreenEyedropper(const Controls &controls, QTimer *tmrScreenColor, ColorModul &state,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "color/ColorCodes.h"
+#include "platform/ColorValue.h"
 #include "widgets/VbMouse.h"
 
 #include <QImage>
