@@ -5,11 +5,11 @@
 #include "app/images/WindowImages.h"
 #include "widgets/ChannelScrollBar.h"
 #include "widgets/ClickLabel.h"
+#include "widgets/EtchedFrame.h"
 #include "widgets/OutlineShape.h"
 #include "widgets/PictureBox.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -65,12 +65,10 @@ void setColor(QWidget *w, QPalette::ColorRole role, const QColor &c)
     w->setPalette(pal);
 }
 
-QGroupBox *frame(QWidget *parent, const QString &name, const QString &caption, int left, int top,
+EtchedFrame *frame(QWidget *parent, const QString &name, const QString &caption, int left, int top,
     int width, int height)
 {
-    auto *f = place(new QGroupBox(caption, parent), name, left, top, width, height);
-    f->setFlat(false);
-    return f;
+    return place(new EtchedFrame(caption, parent), name, left, top, width, height);
 }
 
 // A display field; typing into it is not offered, selecting and copying is.
@@ -137,6 +135,8 @@ void frmQuorvinUi::setupUi(QWidget *w)
     Check1 = place(new QCheckBox(QStringLiteral("Immer im Vordergrund"), w),
         QStringLiteral("Check1"), 5955, 5355, 1935, 195);
     Check1->setCheckState(Qt::Checked);
+    // The style's box is a pixel taller than the control; a classic 13-pixel box fits whole.
+    Check1->setStyleSheet(QStringLiteral("QCheckBox::indicator { width: 13px; height: 13px; }"));
     Picture1 = pictureBox(w, QStringLiteral("Picture1"), 4920, 240, 4065, 5115, buttonFace,
         PictureBox::Border::Sunken3D);
     Picture8 = pictureBox(w, QStringLiteral("Picture8"), 4920, 5550, 4050, 525, buttonFace,

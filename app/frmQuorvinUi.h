@@ -4,10 +4,10 @@
 
 class ChannelScrollBar;
 class ClickLabel;
+class EtchedFrame;
 class OutlineShape;
 class PictureBox;
 class QCheckBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -21,13 +21,13 @@ struct frmQuorvinUi
     QCheckBox *Check1 = nullptr;
     PictureBox *Picture1 = nullptr; // palette container
     PictureBox *Picture8 = nullptr; // sample container
-    QGroupBox *Frame2 = nullptr;
-    QGroupBox *Frame3 = nullptr;
-    QGroupBox *Frame4 = nullptr;
-    QGroupBox *Frame5 = nullptr;
-    QGroupBox *Frame6 = nullptr;
-    QGroupBox *Frame7 = nullptr;
-    QGroupBox *Frame8 = nullptr;
+    EtchedFrame *Frame2 = nullptr;
+    EtchedFrame *Frame3 = nullptr;
+    EtchedFrame *Frame4 = nullptr;
+    EtchedFrame *Frame5 = nullptr;
+    EtchedFrame *Frame6 = nullptr;
+    EtchedFrame *Frame7 = nullptr;
+    EtchedFrame *Frame8 = nullptr;
     PictureBox *vorschau = nullptr; // scratch surface, outside the client area
     std::array<PictureBox *, 4> picMouse {};
     QTimer *tmrScreenColor = nullptr;

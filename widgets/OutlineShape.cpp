@@ -17,10 +17,15 @@ void OutlineShape::setBorderColor(const QColor &color)
 
 void OutlineShape::paintEvent(QPaintEvent *)
 {
+    // Edges are filled as whole logical pixels: at a fractional screen scale a one-pixel pen
+    // on the widget's edge can fall outside its first device pixel and vanish.
     QPainter p(this);
-    p.setPen(m_borderColor);
-    if (m_kind == Kind::Rectangle)
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
-    else
-        p.drawLine(0, 0, width() - 1, 0);
+    const int w = width();
+    const int h = height();
+    p.fillRect(0, 0, w, 1, m_borderColor);
+    if (m_kind == Kind::HorizontalLine)
+        return;
+    p.fillRect(0, h - 1, w, 1, m_borderColor);
+    p.fillRect(0, 0, 1, h, m_borderColor);
+    p.fillRect(w - 1, 0, 1, h, m_borderColor);
 }

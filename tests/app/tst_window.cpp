@@ -1,12 +1,13 @@
 #include "app/frmQuorvin.h"
+#include "app/images/WindowImages.h"
 #include "platform/NullServices.h"
 #include "widgets/ChannelScrollBar.h"
 #include "widgets/ClickLabel.h"
+#include "widgets/EtchedFrame.h"
 #include "widgets/OutlineShape.h"
 #include "widgets/PictureBox.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -57,8 +58,10 @@ class tst_Window : public QObject
 private Q_SLOTS:
     void controlsStandWhereDefined_data();
     void controlsStandWhereDefined();
+    void framesHoldTheirControlsInsideTheirLines();
     void captionsKeepTheirBlanks_data();
     void captionsKeepTheirBlanks();
+    void windowIsFixedAndCarriesI1();
     void beforeStartUpThePalettesArePlain();
     void startUpDrawsPalettesAndSetsTheToggles();
     void secondCopyRunsNothingElse();
@@ -120,6 +123,33 @@ void tst_Window::controlsStandWhereDefined()
     QCOMPARE(control->geometry(), rect);
 }
 
+void tst_Window::framesHoldTheirControlsInsideTheirLines()
+{
+    frmQuorvin w(PlatformServices::null());
+    const QList<EtchedFrame *> frames = w.findChildren<EtchedFrame *>();
+    QCOMPARE(frames.size(), 7);
+    for (EtchedFrame *frame : frames) {
+        // Each etched line is two pixels wide; the top one runs through the caption's middle.
+        const int top = frame->topLineY();
+        QVERIFY(top >= 4 && top <= 10);
+        const QRect inside(QPoint(2, top + 2), QPoint(frame->width() - 3, frame->height() - 3));
+        for (QWidget *child : frame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (child == w.ui.Label13)
+                continue;
+            QVERIFY2(inside.contains(child->geometry()),
+                qPrintable(frame->objectName() + QStringLiteral(": ") + child->objectName()));
+        }
+        QVERIFY2(frame->captionRect().isEmpty() == frame->title().isEmpty(),
+            qPrintable(frame->objectName()));
+    }
+    // Frames that start on one row have their top lines on one row, caption or none.
+    const auto lineRow = [&](EtchedFrame *f) { return f->mapTo(&w, QPoint(0, f->topLineY())).y(); };
+    QCOMPARE(lineRow(w.ui.Frame7), lineRow(w.ui.Frame5));
+    QCOMPARE(lineRow(w.ui.Frame2), lineRow(w.ui.Frame3));
+    const QRect sync = w.ui.Label13->geometry();
+    QVERIFY(sync.top() < w.ui.Frame3->topLineY() && sync.bottom() > w.ui.Frame3->topLineY() + 1);
+}
+
 void tst_Window::captionsKeepTheirBlanks_data()
 {
     QTest::addColumn<QString>("name");
@@ -153,7 +183,7 @@ void tst_Window::captionsKeepTheirBlanks()
     QObject *control = w.findChild<QObject *>(name);
     QVERIFY2(control, qPrintable(name));
     QString text;
-    if (auto *box = qobject_cast<QGroupBox *>(control))
+    if (auto *box = qobject_cast<EtchedFrame *>(control))
         text = box->title();
     else if (auto *edit = qobject_cast<QLineEdit *>(control))
         text = edit->text();
@@ -162,6 +192,24 @@ void tst_Window::captionsKeepTheirBlanks()
     else if (auto *label = qobject_cast<QLabel *>(control))
         text = label->text();
     QCOMPARE(text, caption);
+}
+
+void tst_Window::windowIsFixedAndCarriesI1()
+{
+    frmQuorvin w(PlatformServices::null());
+    QVERIFY(w.Form_Load());
+    const QSize client(608, 413);
+    QCOMPARE(w.size(), client);
+    QCOMPARE(w.minimumSize(), client);
+    QCOMPARE(w.maximumSize(), client);
+    QVERIFY(!(w.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+
+    const auto pixels = [](const QImage &img) {
+        return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
+    const QImage shown = pixels(w.windowIcon().pixmap(32, 32).toImage());
+    QCOMPARE(shown.size(), QSize(32, 32));
+    QCOMPARE(shown, pixels(WindowImages::image(WindowImages::Id::I1)));
 }
 
 void tst_Window::beforeStartUpThePalettesArePlain()
@@ -224,7 +272,6 @@ void tst_Window::secondCopyRunsNothingElse()
     QVERIFY(w.ui.picScreenColor->picture().isNull());
     QCOMPARE(w.flags.PreviewAOn, qint16(0));
     QVERIFY(s.order->calls.isEmpty());
-    QVERIFY(!w.isVisible());
 }
 
 void tst_Window::alwaysOnTopFollowsCheck1_data()
@@ -305,8 +352,14 @@ void tst_Window::labelsShowTheirTextColour()
     QVERIFY(w.Form_Load());
     auto *label = w.findChild<QWidget *>(name);
     QVERIFY(label);
-    // Rendered through the container, as the screen shows it.
-    const QImage img = label->parentWidget()->grab(label->geometry()).toImage();
+    // Rendered through the container, as the screen shows it, but only inside the outline
+    // around the label: its border has the text colour too and must not count.
+    QRect area = label->geometry();
+    for (auto *shape : label->parentWidget()->findChildren<OutlineShape *>()) {
+        if (shape->isVisibleTo(&w) && shape->geometry().intersects(area))
+            area &= shape->geometry().adjusted(1, 1, -1, -1);
+    }
+    const QImage img = label->parentWidget()->grab(area).toImage();
     int close = 0;
     for (int y = 0; y < img.height(); ++y) {
         for (int x = 0; x < img.width(); ++x) {
