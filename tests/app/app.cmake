@@ -6,3 +6,5 @@ quorvin_add_test(NAME tst_startup SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_startup.
                  LIBS quorvin_testsupport X11)
 quorvin_add_test(NAME tst_pointers SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_pointers.cpp
                  LIBS quorvin_app quorvin_testsupport X11)
+quorvin_add_test(NAME tst_screenshot SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_screenshot.cpp
+                 LIBS quorvin_app quorvin_testsupport X11)
