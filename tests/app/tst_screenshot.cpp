@@ -30,14 +30,18 @@ int channelDistance(QRgb a, QRgb b)
         { qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b)), qAbs(qBlue(a) - qBlue(b)) });
 }
 
-// Waits until two grabs in a row agree, so that no half-painted window is compared.
+// Waits until two grabs in a row agree and the window is painted at all (an unpainted one is
+// black where the window background should be), so that no half-painted window is compared.
 QImage settledGrab(const std::function<QImage()> &grab)
 {
+    const auto painted = [](const QImage &img) {
+        return !img.isNull() && (img.pixel(0, 0) & 0xffffff) != 0;
+    };
     QImage last = grab();
     for (int i = 0; i < 50; ++i) {
         settle(150);
         QImage next = grab();
-        if (next == last)
+        if (next == last && painted(next))
             return next;
         last = next;
     }
