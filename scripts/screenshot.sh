@@ -25,7 +25,8 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$session/displa
 pids+=($!)
 for _ in $(seq 100); do [ -s "$session/display" ] && break; sleep 0.1; done
 [ -s "$session/display" ] || { echo "screenshot.sh: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$session/display")"
+display=$(head -n1 "$session/display")
+export DISPLAY=":$display"
 export XDG_RUNTIME_DIR="$session/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_QPA_PLATFORM

@@ -34,9 +34,8 @@ int channelDistance(QRgb a, QRgb b)
 // black where the window background should be), so that no half-painted window is compared.
 QImage settledGrab(const std::function<QImage()> &grab)
 {
-    const auto painted = [](const QImage &img) {
-        return !img.isNull() && (img.pixel(0, 0) & 0xffffff) != 0;
-    };
+    const auto painted
+        = [](const QImage &img) { return !img.isNull() && (img.pixel(0, 0) & 0xffffff) != 0; };
     QImage last = grab();
     for (int i = 0; i < 50; ++i) {
         settle(150);
