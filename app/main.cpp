@@ -4,7 +4,7 @@
 #include <QApplication>
 
 #include <cstdio>
-#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -18,12 +18,12 @@ bool wantsX11()
 
 int main(int argc, char *argv[])
 {
-    if (wantsX11() && !x11DisplayReachable(nullptr)) {
-        const char *display = std::getenv("DISPLAY");
-        std::fprintf(stderr,
-            "quorvin: cannot reach an X display (DISPLAY=%s); start it from a desktop session.\n",
-            display && *display ? display : "unset");
-        return 1;
+    if (wantsX11()) {
+        const std::string fault = x11DisplayFault(x11DisplayArgument(argc, argv));
+        if (!fault.empty()) {
+            std::fprintf(stderr, "quorvin: %s\n", fault.c_str());
+            return 1;
+        }
     }
 
     QApplication app(argc, argv);

@@ -1,12 +1,12 @@
 #include "platform/PlatformServices.h"
 
-#include "platform/LockFileSingleInstance.h"
 #include "platform/NullServices.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtWindowOrder.h"
 #include "platform/X11Connection.h"
 #include "platform/X11PointerConfiner.h"
 #include "platform/X11ScreenReader.h"
+#include "platform/X11SelectionSingleInstance.h"
 
 #include <QGuiApplication>
 
@@ -17,12 +17,8 @@ PlatformServices PlatformServices::create()
         return null();
 
     PlatformServices services;
-    const QString lockPath
-        = LockFileSingleInstance::lockPathForDisplay(qEnvironmentVariable("DISPLAY"));
-    if (lockPath.isEmpty())
-        services.singleInstance = std::make_unique<NullSingleInstance>();
-    else
-        services.singleInstance = std::make_unique<LockFileSingleInstance>(lockPath);
+    services.singleInstance
+        = std::make_unique<X11SelectionSingleInstance>(connection, x11DefaultScreen());
     services.clipboard = std::make_unique<QtClipboard>();
     services.windowOrder = std::make_unique<QtWindowOrder>();
     services.pointerConfiner = std::make_unique<X11PointerConfiner>(connection);

@@ -9,6 +9,7 @@ public:
     virtual ~PointerConfiner() = default;
     // Confines the pointer to the widget's contents rectangle; false where that failed.
     virtual bool confine(QWidget *widget) = 0;
-    // Lifts any confinement; harmless when none is in force.
+    // Lifts any confinement; harmless when none is in force. The releases of buttons still down
+    // keep reaching the window, wherever they happen.
     virtual void release() = 0;
 };

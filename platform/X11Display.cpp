@@ -2,11 +2,65 @@
 
 #include <xcb/xcb.h>
 
-bool x11DisplayReachable(const char *displayName)
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+struct Disconnect
 {
-    xcb_connection_t *connection = xcb_connect(displayName, nullptr);
-    const bool ok = connection && xcb_connection_has_error(connection) == 0;
-    if (connection)
-        xcb_disconnect(connection);
-    return ok;
+    void operator()(xcb_connection_t *c) const { xcb_disconnect(c); }
+};
+
+const xcb_visualtype_t *rootVisual(const xcb_screen_t *screen)
+{
+    for (auto d = xcb_screen_allowed_depths_iterator(screen); d.rem > 0; xcb_depth_next(&d)) {
+        for (auto v = xcb_depth_visuals_iterator(d.data); v.rem > 0; xcb_visualtype_next(&v)) {
+            if (v.data->visual_id == screen->root_visual)
+                return v.data;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+const char *x11DisplayArgument(int argc, char **argv)
+{
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "-display") == 0 || std::strcmp(argv[i], "--display") == 0)
+            return argv[i + 1];
+    }
+    return nullptr;
+}
+
+std::string x11DisplayFault(const char *displayName)
+{
+    const char *env = std::getenv("DISPLAY");
+    const std::string name = displayName ? displayName : (env && *env ? env : "unset");
+    int screenNumber = 0;
+    const std::unique_ptr<xcb_connection_t, Disconnect> connection(
+        xcb_connect(displayName, &screenNumber));
+    const int error = connection ? xcb_connection_has_error(connection.get()) : XCB_CONN_ERROR;
+    if (error == XCB_CONN_CLOSED_INVALID_SCREEN)
+        return "the X display " + name + " names screen " + std::to_string(screenNumber)
+            + ", which the server does not have.";
+    if (error)
+        return "cannot reach an X display (DISPLAY=" + name + "); start it from a desktop session.";
+
+    auto screens = xcb_setup_roots_iterator(xcb_get_setup(connection.get()));
+    if (screenNumber < 0 || screenNumber >= screens.rem)
+        return "the X display " + name + " names screen " + std::to_string(screenNumber)
+            + ", which the server does not have.";
+    for (int i = 0; i < screenNumber; ++i)
+        xcb_screen_next(&screens);
+
+    // Colour-map screens hold palette indices, not colours: nothing could be read or shown right.
+    const xcb_visualtype_t *visual = rootVisual(screens.data);
+    if (!visual || visual->_class != XCB_VISUAL_CLASS_TRUE_COLOR)
+        return "screen " + std::to_string(screenNumber) + " of the X display " + name
+            + " has no true colours (depth " + std::to_string(screens.data->root_depth)
+            + "); start the X server with a 24-bit screen.";
+    return {};
 }

@@ -1,5 +1,7 @@
 #include "platform/X11PointerConfiner.h"
 
+#include "platform/X11Buttons.h"
+
 #include <QWidget>
 #include <QWindow>
 
@@ -13,12 +15,12 @@ X11PointerConfiner::X11PointerConfiner(xcb_connection_t *connection)
 
 X11PointerConfiner::~X11PointerConfiner()
 {
-    release();
+    ungrab();
 }
 
 bool X11PointerConfiner::confine(QWidget *widget)
 {
-    release();
+    ungrab();
     QWidget *top = widget->window();
     QWindow *handle = top->windowHandle();
     if (!handle)
@@ -42,27 +44,53 @@ bool X11PointerConfiner::confine(QWidget *widget)
     // The server refuses a core grab while the press's implicit XI2 grab is in force; a core
     // ungrab ends that implicit grab of this client.
     xcb_ungrab_pointer(m_connection, XCB_CURRENT_TIME);
+    m_grabWindow = topWindow;
+    const bool ok = grab(m_confineWindow);
+    if (!ok)
+        ungrab();
+    return ok;
+}
+
+bool X11PointerConfiner::grab(std::uint32_t confineTo)
+{
     const uint16_t events = XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE
         | XCB_EVENT_MASK_POINTER_MOTION;
     xcb_generic_error_t *error = nullptr;
     xcb_grab_pointer_reply_t *reply = xcb_grab_pointer_reply(m_connection,
-        xcb_grab_pointer(m_connection, 1, topWindow, events, XCB_GRAB_MODE_ASYNC,
-            XCB_GRAB_MODE_ASYNC, m_confineWindow, XCB_NONE, XCB_CURRENT_TIME),
+        xcb_grab_pointer(m_connection, 1, m_grabWindow, events, XCB_GRAB_MODE_ASYNC,
+            XCB_GRAB_MODE_ASYNC, confineTo, XCB_NONE, XCB_CURRENT_TIME),
         &error);
     const bool ok = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
     std::free(reply);
     std::free(error);
-    if (!ok)
-        release();
     return ok;
 }
 
 void X11PointerConfiner::release()
 {
-    if (!m_confineWindow)
+    if (!m_grabWindow)
         return;
-    xcb_ungrab_pointer(m_connection, XCB_CURRENT_TIME);
-    xcb_destroy_window(m_connection, m_confineWindow);
+    // Our grab replaced the press's implicit one, which would have lasted until the last
+    // button went up. While another button is down, keep a free grab, so that its release
+    // still reaches the window wherever it happens; otherwise Qt would go on thinking it held
+    // and keep the palette's pointer over the whole window.
+    if (x11AnyButtonHeld(m_connection, m_grabWindow) && grab(XCB_NONE)) {
+        if (m_confineWindow)
+            xcb_destroy_window(m_connection, m_confineWindow);
+        m_confineWindow = 0;
+        xcb_flush(m_connection);
+        return;
+    }
+    ungrab();
+}
+
+void X11PointerConfiner::ungrab()
+{
+    if (m_grabWindow)
+        xcb_ungrab_pointer(m_connection, XCB_CURRENT_TIME);
+    if (m_confineWindow)
+        xcb_destroy_window(m_connection, m_confineWindow);
+    m_grabWindow = 0;
     m_confineWindow = 0;
     xcb_flush(m_connection);
 }

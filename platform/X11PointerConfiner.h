@@ -19,6 +19,10 @@ public:
     void release() override;
 
 private:
+    bool grab(std::uint32_t confineTo);
+    void ungrab();
+
     xcb_connection_t *m_connection;
+    std::uint32_t m_grabWindow = 0; // non-zero while this program holds the pointer grab
     std::uint32_t m_confineWindow = 0;
 };

@@ -1,5 +1,7 @@
 #include "platform/X11ScreenReader.h"
 
+#include "platform/X11Buttons.h"
+
 #include <xcb/xcb.h>
 
 #include <bit>
@@ -55,7 +57,8 @@ bool X11ScreenReader::pointerPosition(QPoint *root, bool *buttonHeld)
     *root = QPoint(reply->root_x, reply->root_y);
     constexpr uint16_t anyButton = XCB_KEY_BUT_MASK_BUTTON_1 | XCB_KEY_BUT_MASK_BUTTON_2
         | XCB_KEY_BUT_MASK_BUTTON_3 | XCB_KEY_BUT_MASK_BUTTON_4 | XCB_KEY_BUT_MASK_BUTTON_5;
-    *buttonHeld = (reply->mask & anyButton) != 0;
+    // The core mask knows buttons 1 to 5 only; a side button needs the longer question.
+    *buttonHeld = (reply->mask & anyButton) != 0 || x11AnyButtonHeld(m_connection, m_root);
     return true;
 }
 

@@ -27,7 +27,7 @@ for _ in $(seq 100); do [ -s "$session/display" ] && break; sleep 0.1; done
 [ -s "$session/display" ] || { echo "test.sh: Xvfb did not start" >&2; cat "$session/xvfb.log" >&2; exit 1; }
 export DISPLAY=":$(head -n1 "$session/display")"
 
-# A private runtime folder keeps the single-instance lock of the tests away from a real session's.
+# A private runtime folder keeps what Qt puts there away from a real session's.
 export XDG_RUNTIME_DIR="$session/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 

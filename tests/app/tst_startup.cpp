@@ -1,8 +1,10 @@
 // The real program under Xvfb and openbox, driven and read from outside like a person would.
 #include "X11TestSupport.h"
+#include "app/Placement.h"
 
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <memory>
@@ -22,14 +24,9 @@ QString xdotool(const QStringList &args)
     return QString::fromUtf8(run(QStringLiteral("xdotool"), args).out).trimmed();
 }
 
-QString windowOf(qint64 pid, int seconds = 10)
+QString windowOf(qint64 pid, int seconds = 30)
 {
-    const Result r = run(QStringLiteral("timeout"),
-        { QString::number(seconds), QStringLiteral("xdotool"), QStringLiteral("search"),
-            QStringLiteral("--sync"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-            QString::number(pid) },
-        (seconds + 2) * 1000);
-    return QString::fromUtf8(r.out).trimmed().section(QLatin1Char('\n'), 0, 0);
+    return windowOfProcess(pid, seconds * 1000);
 }
 
 bool hasWindow(qint64 pid)
@@ -71,6 +68,22 @@ bool isAbove(const QString &window)
         .contains(QLatin1String("_NET_WM_STATE_ABOVE"));
 }
 
+// Where the frame's top-left corner belongs on the screen the test runs on (the screen's size in
+// twips through the placement arithmetic, back in whole pixels).
+QPoint centredFrame()
+{
+    const QString info
+        = QString::fromUtf8(run(QStringLiteral("xwininfo"), { QStringLiteral("-root") }).out);
+    const auto number = [&](const char *label) {
+        const QRegularExpression re(QStringLiteral("%1:\\s+(\\d+)").arg(QLatin1String(label)));
+        return re.match(info).captured(1).toInt();
+    };
+    constexpr int tw = Placement::TwipsPerPixel;
+    const Placement::TopLeft p = Placement::centerForm(double(number("Width")) * tw,
+        double(number("Height")) * tw, Placement::OuterWidthTwips, Placement::OuterHeightTwips);
+    return QPoint(qRound(p.left / double(tw)), qRound(p.top / double(tw)));
+}
+
 class Program
 {
 public:
@@ -107,7 +120,8 @@ class tst_Startup : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
-    void withoutDisplayItSaysSoInOneLine();
+    void startUpFaultSaysSoInOneLine_data();
+    void startUpFaultSaysSoInOneLine();
     void startsCentredAndTopmost();
     void secondCopyEndsWithoutWindow();
     void startAfterKillWorks();
@@ -122,20 +136,56 @@ void tst_Startup::initTestCase()
     QUORVIN_SKIP_WITHOUT_X11();
 }
 
-void tst_Startup::withoutDisplayItSaysSoInOneLine()
+void tst_Startup::startUpFaultSaysSoInOneLine_data()
 {
-    QProcess p;
+    QTest::addColumn<QString>("screen"); // Xvfb's -screen 0 argument; empty: no server at all
+    QTest::addColumn<QString>("screenSuffix"); // appended to the server's display name
+    QTest::addColumn<QString>("says");
+    QTest::newRow("no display") << QString() << QString() << "cannot reach an X display";
+    QTest::newRow("screen the server lacks") << "640x480x24"
+                                             << ".5"
+                                             << "screen 5";
+    QTest::newRow("8-bit PseudoColor screen") << "640x480x8"
+                                              << ".0"
+                                              << "no true colours";
+}
+
+void tst_Startup::startUpFaultSaysSoInOneLine()
+{
+    QFETCH(QString, screen);
+    QFETCH(QString, screenSuffix);
+    QFETCH(QString, says);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+
+    // A server of the row's own, on a display number it picks itself.
+    QProcess server;
+    const auto stopServer = qScopeGuard([&server] {
+        server.terminate();
+        if (!server.waitForFinished(5000))
+            server.kill();
+        server.waitForFinished(5000);
+    });
+    if (!screen.isEmpty()) {
+        server.start(QStringLiteral("Xvfb"),
+            { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                QStringLiteral("0"), screen, QStringLiteral("-nolisten"), QStringLiteral("tcp") });
+        QVERIFY(server.waitForStarted(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(server.canReadLine(), 10000);
+        const QString number = QString::fromLatin1(server.readLine()).trimmed();
+        env.insert(QStringLiteral("DISPLAY"), QLatin1Char(':') + number + screenSuffix);
+    }
+
+    QProcess p;
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(QUORVIN_BINARY));
     QVERIFY(p.waitForFinished(10000));
     QCOMPARE(p.exitStatus(), QProcess::NormalExit);
     QCOMPARE(p.exitCode(), 1);
     const QString err = QString::fromLocal8Bit(p.readAllStandardError()).trimmed();
-    QVERIFY2(err.contains(QLatin1String("X display")), qPrintable(err));
+    QVERIFY2(err.startsWith(QLatin1String("quorvin: ")) && err.contains(says), qPrintable(err));
     QCOMPARE(err.count(QLatin1Char('\n')), 0);
 }
 
@@ -147,8 +197,9 @@ void tst_Startup::startsCentredAndTopmost()
     const QString window = windowOf(first.pid());
     QVERIFY2(!window.isEmpty(), "no window appeared");
     QTRY_VERIFY_WITH_TIMEOUT(isAbove(window), 5000);
-    // 1024 x 768 screen: Left 3075 twips, Top 1641 twips, at 15 twips a pixel.
-    QTRY_COMPARE_WITH_TIMEOUT(geometryOf(window).frame, QPoint(205, 109), 5000);
+    const QPoint expected = centredFrame();
+    QVERIFY(!expected.isNull());
+    QTRY_COMPARE_WITH_TIMEOUT(geometryOf(window).frame, expected, 5000);
 }
 
 void tst_Startup::secondCopyEndsWithoutWindow()
@@ -225,7 +276,7 @@ void tst_Startup::backgroundDrag()
     QVERIFY(program.waitStarted());
     const QString window = windowOf(program.pid());
     QVERIFY(!window.isEmpty());
-    QTRY_COMPARE_WITH_TIMEOUT(geometryOf(window).frame, QPoint(205, 109), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(geometryOf(window).frame, centredFrame(), 5000);
 
     const Geometry before = geometryOf(window);
     // (300, 75) twips: the margin above the frames.

@@ -1,2 +1,2 @@
 quorvin_add_test(NAME tst_singleinstance SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_singleinstance.cpp
-                 LIBS quorvin_platform)
+                 LIBS quorvin_platform quorvin_testsupport X11)

@@ -1,94 +1,141 @@
-#include "platform/LockFileSingleInstance.h"
+// "Already running" belongs to the X screen: the real program against copies started every way
+// a user could reach the same screen.
+#include "X11TestSupport.h"
+#include "platform/X11Connection.h"
+#include "platform/X11SelectionSingleInstance.h"
 
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <memory>
+
+using namespace X11TestSupport;
+
+namespace {
+
+void stop(QProcess &p)
+{
+    p.kill();
+    p.waitForFinished(5000);
+}
+
+// Windows mapped on the screen while it watches, whoever maps them.
+class MapWatch
+{
+public:
+    MapWatch()
+        : m_c(xcb_connect(nullptr, nullptr))
+    {
+        const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        xcb_change_window_attributes(
+            m_c, xcb_setup_roots_iterator(xcb_get_setup(m_c)).data->root, XCB_CW_EVENT_MASK, &mask);
+        sync();
+    }
+    ~MapWatch() { xcb_disconnect(m_c); }
+    int maps()
+    {
+        sync();
+        int n = 0;
+        while (xcb_generic_event_t *e = xcb_poll_for_event(m_c)) {
+            n += (e->response_type & 0x7f) == XCB_MAP_NOTIFY;
+            std::free(e);
+        }
+        return n;
+    }
+
+private:
+    void sync() { std::free(xcb_get_input_focus_reply(m_c, xcb_get_input_focus(m_c), nullptr)); }
+    xcb_connection_t *m_c;
+};
+
+} // namespace
+
 class tst_SingleInstance : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void displayKey_data();
-    void displayKey();
-    void lockLivesInThePrivateRuntimeFolder();
-    void secondHolderIsRefused();
-    void lockOfAKilledHolderIsTakenOver();
+    void initTestCase();
+    void cleanupTestCase() { stop(m_first); }
+    void secondCopyIsRefused_data();
+    void secondCopyIsRefused();
+    void killedCopyReleasesTheScreenAtOnce();
+
+private:
+    void startFirst();
+    QProcess m_first;
 };
 
-void tst_SingleInstance::displayKey_data()
+void tst_SingleInstance::initTestCase()
 {
-    QTest::addColumn<QString>("display");
-    QTest::addColumn<QString>("key");
-    QTest::newRow("plain") << ":0"
-                           << ":0";
-    QTest::newRow("with screen") << ":0.0"
-                                 << ":0";
-    QTest::newRow("unix socket") << "unix:0"
-                                 << ":0";
-    QTest::newRow("unix socket with screen") << "unix:0.1"
-                                             << ":0";
-    QTest::newRow("two digits") << ":12"
-                                << ":12";
-    QTest::newRow("remote host kept") << "box.example:10.0"
-                                      << "box.example:10";
-    QTest::newRow("other display differs") << ":1"
-                                           << ":1";
+    QUORVIN_SKIP_WITHOUT_X11();
+    startFirst();
 }
 
-void tst_SingleInstance::displayKey()
+void tst_SingleInstance::startFirst()
 {
-    QFETCH(QString, display);
-    QFETCH(QString, key);
-    QCOMPARE(LockFileSingleInstance::displayKey(display), key);
+    m_first.setProcessChannelMode(QProcess::ForwardedChannels);
+    m_first.start(QStringLiteral(QUORVIN_BINARY));
+    QVERIFY(m_first.waitForStarted(5000));
+    QVERIFY2(!windowOfProcess(m_first.processId()).isEmpty(), "the first copy showed no window");
 }
 
-void tst_SingleInstance::lockLivesInThePrivateRuntimeFolder()
+void tst_SingleInstance::secondCopyIsRefused_data()
 {
-    QTemporaryDir runtime;
-    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-    const QString path = LockFileSingleInstance::lockPathForDisplay(QStringLiteral("unix:3.0"));
-    QCOMPARE(QFileInfo(path).absolutePath(), QDir(runtime.path()).absolutePath());
-    QVERIFY2(path.endsWith(QLatin1String(":3.lock")), qPrintable(path));
-    QVERIFY(!path.startsWith(QLatin1String("/tmp/quorvin")));
+    // DISPLAY is ":N" here; every row reaches that same screen another way.
+    const QString display = qEnvironmentVariable("DISPLAY");
+    QTest::addColumn<QStringList>("environment"); // NAME=value to set, or NAME alone to unset
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("same environment") << QStringList() << QStringList();
+    QTest::newRow("no runtime folder") << QStringList { "XDG_RUNTIME_DIR" } << QStringList();
+    QTest::newRow("another runtime folder")
+        << QStringList { "XDG_RUNTIME_DIR=" + QDir::tempPath() } << QStringList();
+    QTest::newRow("display spelt unix:N.0")
+        << QStringList { "DISPLAY=unix" + display + ".0" } << QStringList();
+    QTest::newRow("display given by -display, none in the environment")
+        << QStringList { "DISPLAY" } << QStringList { "-display", display + ".0" };
 }
 
-void tst_SingleInstance::secondHolderIsRefused()
+void tst_SingleInstance::secondCopyIsRefused()
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("q.lock"));
-    auto first = std::make_unique<LockFileSingleInstance>(path);
-    QVERIFY(first->tryAcquire());
-    QVERIFY(first->tryAcquire()); // asking again keeps it
+    QFETCH(QStringList, environment);
+    QFETCH(QStringList, arguments);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString &entry : std::as_const(environment)) {
+        if (entry.contains(QLatin1Char('=')))
+            env.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
+        else
+            env.remove(entry);
+    }
 
-    LockFileSingleInstance second(path);
-    QVERIFY(!second.tryAcquire());
-
-    first.reset();
-    QVERIFY(second.tryAcquire());
+    MapWatch watch;
+    QProcess second;
+    second.setProcessEnvironment(env);
+    second.start(QStringLiteral(QUORVIN_BINARY), arguments);
+    const bool ended = second.waitForFinished(15000);
+    const QByteArray err = second.readAllStandardError();
+    if (!ended)
+        stop(second);
+    QVERIFY2(ended, "the second copy is still running");
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(second.exitCode() == 0, err.constData());
+    QCOMPARE(watch.maps(), 0);
+    QCOMPARE(m_first.state(), QProcess::Running);
 }
 
-void tst_SingleInstance::lockOfAKilledHolderIsTakenOver()
+void tst_SingleInstance::killedCopyReleasesTheScreenAtOnce()
 {
-    // A lock file left by a process that no longer runs, as after kill -9.
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("q.lock"));
-    QProcess dead;
-    dead.start(QStringLiteral("sh"), { QStringLiteral("-c"), QStringLiteral("echo $$") });
-    QVERIFY(dead.waitForFinished());
-    const qint64 deadPid = dead.readAllStandardOutput().trimmed().toLongLong();
-    QVERIFY(deadPid > 0);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    // QLockFile's format: pid, application name, host name.
-    file.write(
-        QByteArray::number(deadPid) + "\nquorvin\n" + QSysInfo::machineHostName().toUtf8() + '\n');
-    file.close();
-
-    LockFileSingleInstance next(path);
-    QVERIFY(next.tryAcquire());
+    X11SelectionSingleInstance probe(x11Connection(), x11DefaultScreen());
+    QVERIFY(!probe.tryAcquire());
+    m_first.kill(); // SIGKILL: the copy cleans nothing up, the server does
+    QVERIFY(m_first.waitForFinished(5000));
+    // The server notices the closed connection on its next turn; no time-out is involved.
+    QTRY_VERIFY_WITH_TIMEOUT(probe.tryAcquire(), 500);
 }
 
-QTEST_GUILESS_MAIN(tst_SingleInstance)
+QTEST_MAIN(tst_SingleInstance)
 #include "tst_singleinstance.moc"

@@ -148,6 +148,8 @@ void tst_Eyedropper::ticksHandOver_data()
     QTest::addColumn<QColor>("expected");
 
     QTest::newRow("pixel read") << QString() << rgbValue(18, 52, 86) << QColor(18, 52, 86);
+    // Colour value 0 is a colour like any other, not a failed read.
+    QTest::newRow("pure black read") << QString() << rgbValue(0, 0, 0) << QColor(0, 0, 0);
     QTest::newRow("unreadable after a tick: that colour again")
         << QStringLiteral("tick") << -1 << QColor(200, 100, 50);
     QTest::newRow("unreadable after a palette pick: that colour again")

@@ -1,11 +1,16 @@
 // Real presses and drags on the palette, with the pointer held inside the pressed surface.
 #include "TestWindow.h"
 #include "X11TestSupport.h"
+#include "platform/X11CursorImage.h"
 #include "widgets/ChannelScrollBar.h"
 #include "widgets/PictureBox.h"
 
 #include <QCursor>
 #include <QTest>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
 
 using namespace X11TestSupport;
 
@@ -33,6 +38,21 @@ QPoint pointerNow()
     return p;
 }
 
+// Whether another client could take the pointer now, that is, nobody holds it grabbed.
+bool pointerIsFree()
+{
+    xcb_connection_t *c = xcb_connect(nullptr, nullptr);
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_grab_pointer_reply_t *reply = xcb_grab_pointer_reply(c,
+        xcb_grab_pointer(c, 0, root, 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, XCB_NONE,
+            XCB_NONE, XCB_CURRENT_TIME),
+        nullptr);
+    const bool free = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
+    std::free(reply);
+    xcb_disconnect(c); // ends the probe's own grab
+    return free;
+}
+
 } // namespace
 
 class tst_PalettePickerX11 : public QObject
@@ -44,6 +64,7 @@ private Q_SLOTS:
     void cleanup();
     void dragStaysInsideThePressedSurface_data();
     void dragStaysInsideThePressedSurface();
+    void releaseOfAnyButtonFreesThePointer_data();
     void releaseOfAnyButtonFreesThePointer();
 
 private:
@@ -118,19 +139,37 @@ void tst_PalettePickerX11::dragStaysInsideThePressedSurface()
     QCOMPARE(pointerNow(), outside);
 }
 
+void tst_PalettePickerX11::releaseOfAnyButtonFreesThePointer_data()
+{
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("second");
+    QTest::newRow("right released first, left outside") << 3 << 1;
+    QTest::newRow("left released first, right outside") << 1 << 3;
+}
+
 void tst_PalettePickerX11::releaseOfAnyButtonFreesThePointer()
 {
+    QFETCH(int, first);
+    QFETCH(int, second);
     const QRect area = drawingArea(m_window->ui.picColor[0]);
     moveTo(area.center());
     press(1);
     press(3);
     m_held = { 1, 3 };
-    release(3);
-    m_held = { 1 };
+    release(first);
+    m_held = { second };
     QTRY_VERIFY(!m_window->colorModul.PaletteDragActive);
     const QPoint outside(5, 5);
     moveTo(outside);
     QCOMPARE(pointerNow(), outside);
+
+    // The last release, far from the window, must still leave its pointers as they were.
+    release(second);
+    m_held.clear();
+    moveTo(m_window->mapToGlobal(QPoint(20, 5)));
+    settle(200);
+    QCOMPARE(X11CursorImage::current().hotSpot, QPoint(0, 10)); // the arrow, not the pipette
+    QVERIFY2(pointerIsFree(), "the pointer is still grabbed");
 }
 
 QTEST_MAIN(tst_PalettePickerX11)

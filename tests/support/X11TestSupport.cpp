@@ -94,6 +94,32 @@ void key(const QString &keysym)
     settle(50);
 }
 
+void releaseAllButtons()
+{
+    // The server ignores the release of a button that is not down.
+    QStringList args;
+    for (int button : { 1, 2, 3, 8, 9 })
+        args << QStringLiteral("mouseup") << QString::number(button);
+    run(QStringLiteral("xdotool"), args);
+    settle(50);
+}
+
+QString windowOfProcess(qint64 pid, int timeoutMs)
+{
+    QElapsedTimer t;
+    t.start();
+    do {
+        const Result r = run(QStringLiteral("xdotool"),
+            { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                QString::number(pid) });
+        const QString first = QString::fromUtf8(r.out).trimmed().section(QLatin1Char('\n'), 0, 0);
+        if (!first.isEmpty())
+            return first;
+        settle(200);
+    } while (t.elapsed() < timeoutMs);
+    return {};
+}
+
 QPoint centreOf(const QWidget *w)
 {
     return w->mapToGlobal(w->rect().center());

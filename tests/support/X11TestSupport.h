@@ -43,6 +43,15 @@ void key(const QString &keysym);
 // Lets the X server and this process settle after input.
 void settle(int ms = 100);
 
+// Lets go of every mouse button that may still be down, so that a failed case does not leave
+// one held on the shared display for the tests after it.
+void releaseAllButtons();
+
+// The first visible window of a process, as xdotool names it, or an empty text where none
+// appeared within the time. Asks again and again: a loaded machine may start the program
+// slowly, and a search that meets a window vanishing mid-query fails only that once.
+QString windowOfProcess(qint64 pid, int timeoutMs = 30000);
+
 // The centre of a widget in global (root) coordinates.
 QPoint centreOf(const QWidget *w);
 

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <cstdint>
+
+struct xcb_connection_t;
+
+// Whether any pointer button is down, buttons beyond the fifth included: the core pointer query
+// reports buttons 1 to 5 only, so side buttons (8, 9) are asked for through XInput 2. Falls back
+// to the core answer where the server has no XInput 2.
+bool x11AnyButtonHeld(xcb_connection_t *connection, std::uint32_t root);
