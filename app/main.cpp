@@ -1,3 +1,4 @@
+#include "app/QtGermanTexts.h"
 #include "app/frmQuorvin.h"
 #include "platform/X11Display.h"
 
@@ -29,6 +30,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvin"));
     QApplication::setApplicationDisplayName(QStringLiteral("Veltrano Quorvin"));
+    // The menu entry and its icon; on X11 the window is matched to it by WM_CLASS, which Qt
+    // takes from the application name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUORVIN_APP_ID));
+    QtGermanTexts::install();
 
     frmQuorvin window(PlatformServices::create());
     if (!window.Form_Load())
