@@ -1,4 +1,5 @@
 #include "app/QtGermanTexts.h"
+#include "app/SessionBusGuard.h"
 #include "app/frmQuorvin.h"
 #include "platform/X11Display.h"
 
@@ -27,6 +28,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    SessionBusGuard::forbidAutolaunch();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvin"));
     QApplication::setApplicationDisplayName(QStringLiteral("Veltrano Quorvin"));
