@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian package into a fresh Debian 12 root made with debootstrap, the way a person
-# would (apt install ./quorvin_*.deb), starts it there under Xvfb, opens the context menu of the
-# decimal code field, saves a picture of the screen, and removes the package again.
+# would (apt install ./quorvin_*.deb), starts it there under Xvfb in an English locale, opens the
+# context menu of the decimal code field, saves pictures of the screen and of the menu (to be
+# looked at: its entries must read German), and removes the package again.
 # Needs root, debootstrap and Debian's mirror; takes minutes, so it is not part of the tests.
 #   scripts/check-package.sh [quorvin_*.deb]     (default: builds one from the build folder)
 set -euo pipefail
@@ -73,11 +74,14 @@ xdotool mousemove $(($(at X) + 184)) $(($(at Y) + 293))
 sleep 0.3
 xdotool click 3
 sleep 2
+xwd -root -silent >/tmp/screen.xwd
+# The menu has a visual of its own, which a picture of the root window leaves black.
 for id in $(xdotool search --onlyvisible --pid "$app"); do
+    [ "$((id))" = "$((window))" ] && continue
     xwininfo -id "$id" | sed -n 's/^xwininfo: //p; s/^ *\(Width\|Height\): */  \1 /p' | tr '\n' ' '
     echo
+    xwd -id "$id" -silent >/tmp/menu.xwd
 done
-xwd -root -silent >/tmp/screen.xwd
 xdotool key Escape
 kill "$app"; wait "$app" || true
 kill "$xvfb"; wait "$xvfb" || true
@@ -86,7 +90,9 @@ INNER
 in_root sh /tmp/run.sh
 out=${QUORVIN_CHECK_PICTURE:-$build/check-package.png}
 convert "xwd:$target/tmp/screen.xwd" "$out"
-step "screen with the context menu saved as $out"
+[ -s "$target/tmp/menu.xwd" ] || { echo "check-package: no context menu opened" >&2; exit 1; }
+convert "xwd:$target/tmp/menu.xwd" "${out%.png}-menu.png"
+step "screen saved as $out, the context menu of the code field as ${out%.png}-menu.png"
 
 step "apt remove --purge quorvin"
 in_root apt-get remove --purge -y -q quorvin >"$work/remove.log" 2>&1 \
