@@ -1,3 +1,5 @@
+#include "app/QtGermanTexts.h"
+#include "app/SessionBusGuard.h"
 #include "app/frmQuorvin.h"
 #include "platform/X11Display.h"
 
@@ -26,9 +28,14 @@ int main(int argc, char *argv[])
         }
     }
 
+    SessionBusGuard::forbidAutolaunch();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvin"));
     QApplication::setApplicationDisplayName(QStringLiteral("Veltrano Quorvin"));
+    // The menu entry and its icon; on X11 the window is matched to it by WM_CLASS, which Qt
+    // takes from the application name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUORVIN_APP_ID));
+    QtGermanTexts::install();
 
     frmQuorvin window(PlatformServices::create());
     if (!window.Form_Load())

@@ -2,9 +2,13 @@
 #include "X11TestSupport.h"
 #include "app/Placement.h"
 
+#include <QDateTime>
+#include <QDirIterator>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -94,6 +98,7 @@ public:
     }
     ~Program() { stop(); }
 
+    void setEnvironment(const QProcessEnvironment &env) { m_process.setProcessEnvironment(env); }
     void start() { m_process.start(); }
     bool waitStarted() { return m_process.waitForStarted(5000); }
     qint64 pid() const { return m_process.processId(); }
@@ -113,6 +118,37 @@ private:
     QProcess m_process;
 };
 
+// Every entry below root with its kind, size and modification time: a file written, created or
+// removed anywhere below shows up as a difference.
+QStringList snapshot(const QString &root)
+{
+    QStringList entries;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+        QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo info = it.fileInfo();
+        entries << QStringLiteral("%1 %2 %3 %4")
+                       .arg(info.filePath().mid(root.size()), info.isDir() ? "dir" : "file")
+                       .arg(info.isDir() ? 0 : info.size())
+                       .arg(info.lastModified().toMSecsSinceEpoch());
+    }
+    entries.sort();
+    return entries;
+}
+
+QString desktopEntry(const QString &key)
+{
+    QFile file(QStringLiteral(QUORVIN_SOURCE_DIR "/packaging/" QUORVIN_APP_ID ".desktop"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        if (line.startsWith(key.toUtf8() + '='))
+            return QString::fromUtf8(line.mid(key.size() + 1));
+    }
+    return {};
+}
+
 } // namespace
 
 class tst_Startup : public QObject
@@ -129,6 +165,8 @@ private Q_SLOTS:
     void backgroundDrag_data();
     void backgroundDrag();
     void closingTheWindowEndsTheProgram();
+    void windowNamesItsMenuEntry();
+    void fullSessionLeavesHomeAlone();
 };
 
 void tst_Startup::initTestCase()
@@ -309,6 +347,76 @@ void tst_Startup::closingTheWindowEndsTheProgram()
     QTRY_COMPARE_WITH_TIMEOUT(program.process().state(), QProcess::NotRunning, 5000);
     QCOMPARE(program.process().exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.process().exitCode(), 0);
+}
+
+void tst_Startup::windowNamesItsMenuEntry()
+{
+    Program program;
+    program.start();
+    QVERIFY(program.waitStarted());
+    const QString window = windowOf(program.pid());
+    QVERIFY(!window.isEmpty());
+    // Docks find the menu entry, and with it the icon, through the class part of WM_CLASS.
+    const QString wmClass = desktopEntry(QStringLiteral("StartupWMClass"));
+    QVERIFY(!wmClass.isEmpty());
+    QCOMPARE(::property(window, QStringLiteral("WM_CLASS")).trimmed(),
+        QStringLiteral("WM_CLASS(STRING) = \"quorvin\", \"%1\"").arg(wmClass));
+}
+
+// Start, pick in the colour field, copy the HTML code, close: with a home folder of its own,
+// nothing in it or in the desktop's config, cache, data and state folders may change.
+void tst_Startup::fullSessionLeavesHomeAlone()
+{
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    const QString root = home.path();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), root);
+    const QStringList folders = { QStringLiteral("XDG_CONFIG_HOME=/.config"),
+        QStringLiteral("XDG_CACHE_HOME=/.cache"), QStringLiteral("XDG_DATA_HOME=/.local/share"),
+        QStringLiteral("XDG_STATE_HOME=/.local/state") };
+    for (const QString &folder : folders) {
+        const QString path = root + folder.section(QLatin1Char('='), 1);
+        QVERIFY(QDir().mkpath(path));
+        env.insert(folder.section(QLatin1Char('='), 0, 0), path);
+    }
+    // A desktop without a session bus address: nothing may launch a bus that writes to HOME.
+    env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    env.remove(QStringLiteral("XDG_CONFIG_DIRS"));
+    env.remove(QStringLiteral("XDG_DATA_DIRS"));
+    const QStringList before = snapshot(root);
+    settle(20); // a write in the same millisecond as the snapshot would keep its time stamp
+
+    seedClipboard("before the session");
+    Program program;
+    program.setEnvironment(env);
+    program.start();
+    QVERIFY(program.waitStarted());
+    const QString window = windowOf(program.pid());
+    QVERIFY(!window.isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(xdotool({ QStringLiteral("getactivewindow") }), window, 5000);
+    const QPoint client = geometryOf(window).client;
+    // picColor(0) at (332, 20) in the client area; "Kopie" of HEX / HTML centred at (292, 390).
+    click(client + QPoint(332 + 100, 20 + 60));
+    click(client + QPoint(292, 390));
+    QTRY_VERIFY_WITH_TIMEOUT(QRegularExpression(QStringLiteral("^#[0-9A-F]{6}$"))
+                                 .match(QString::fromLatin1(clipboardText()))
+                                 .hasMatch(),
+        5000);
+    QVERIFY2(clipboardText() != "#000000", "the pick set no colour");
+    xdotool({ QStringLiteral("key"), QStringLiteral("alt+F4") });
+    QTRY_COMPARE_WITH_TIMEOUT(program.process().state(), QProcess::NotRunning, 5000);
+    QCOMPARE(program.process().exitCode(), 0);
+
+    const QStringList after = snapshot(root);
+    QStringList changed;
+    for (const QString &e : after)
+        if (!before.contains(e))
+            changed << QStringLiteral("+ ") + e;
+    for (const QString &e : before)
+        if (!after.contains(e))
+            changed << QStringLiteral("- ") + e;
+    QVERIFY2(changed.isEmpty(), qPrintable(changed.join(QLatin1Char('\n'))));
 }
 
 QTEST_GUILESS_MAIN(tst_Startup)

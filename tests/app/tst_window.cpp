@@ -1,3 +1,4 @@
+#include "app/QtGermanTexts.h"
 #include "app/frmQuorvin.h"
 #include "app/images/WindowImages.h"
 #include "platform/NullServices.h"
@@ -9,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
@@ -72,6 +74,8 @@ private Q_SLOTS:
     void focusVisitsTheDefinedOrder();
     void labelsShowTheirTextColour_data();
     void labelsShowTheirTextColour();
+    void qtContextMenusSpeakGerman_data();
+    void qtContextMenusSpeakGerman();
 };
 
 void tst_Window::controlsStandWhereDefined_data()
@@ -371,6 +375,62 @@ void tst_Window::labelsShowTheirTextColour()
         }
     }
     QVERIFY2(close >= 10, qPrintable(QStringLiteral("%1 pixels in the text colour").arg(close)));
+}
+
+void tst_Window::qtContextMenusSpeakGerman_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("code field Text7")
+        << "Text7"
+        << QStringList { QStringLiteral("&Kopieren"), QStringLiteral("Alles auswählen") };
+    QTest::newRow("read-only field Text1")
+        << "Text1"
+        << QStringList { QStringLiteral("&Kopieren"), QStringLiteral("Alles auswählen") };
+    QTest::newRow("slider HScroll1(0)")
+        << "HScroll1(0)"
+        << QStringList { QStringLiteral("Hierher scrollen"), QStringLiteral("Linker Rand"),
+               QStringLiteral("Rechter Rand") };
+}
+
+// The menus stay Qt's own; only their language changes, whatever the session's locale.
+void tst_Window::qtContextMenusSpeakGerman()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, entries);
+    static const bool installed = QtGermanTexts::install();
+    QVERIFY2(installed, "Qt's German catalogue qtbase_de.qm is not installed");
+
+    Services s;
+    frmQuorvin w(std::move(s.services));
+    QVERIFY(w.Form_Load());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *control = w.findChild<QWidget *>(name);
+    QVERIFY(control);
+
+    // A line edit pops its menu up and returns; a scroll bar runs it modally. Either way the menu
+    // is read and closed from the event loop while it is open.
+    QStringList shown;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (const QAction *action : menu->actions()) {
+            if (!action->isSeparator())
+                shown << action->text().section(QLatin1Char('\t'), 0, 0);
+        }
+        menu->close();
+        poll.stop();
+    });
+    poll.start(10);
+    const QPoint at = control->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, control->mapToGlobal(at));
+    QApplication::sendEvent(control, &event);
+    QTRY_VERIFY_WITH_TIMEOUT(!shown.isEmpty(), 5000);
+    for (const QString &entry : entries)
+        QVERIFY2(shown.contains(entry), qPrintable(shown.join(QLatin1String(" | "))));
 }
 
 QTEST_MAIN(tst_Window)

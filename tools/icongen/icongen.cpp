@@ -3,10 +3,12 @@
 //
 //   icongen <map.txt> <out.ico|out.cur>
 //   icongen --preview <in.ico|in.cur> <out.ppm> [scale]
+//   icongen --png <in.ico> <out.png> [scale]      icon theme picture, enlarged by repeating pixels
 //
 // The pixel map format is described in PixelMap.h.
 
 #include "tools/icongen/PixelMap.h"
+#include "tools/icongen/PngWriter.h"
 
 #include <algorithm>
 #include <array>
@@ -258,10 +260,32 @@ void writePreview(
     writeFile(path, bytes);
 }
 
+// Nearest-neighbour enlargement of the icon as decoded from the file, so the theme's pictures show
+// exactly the window's pixels. An inverting pixel has no meaning outside a cursor or a GDI icon.
+void writeThemePng(
+    const PixelMap &map, const std::vector<Rgb> &palette, const std::string &path, int scale)
+{
+    const int side = kSize * scale;
+    std::vector<uint8_t> rgba;
+    rgba.reserve(size_t(side) * size_t(side) * 4);
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            const int v = map.pixels[y / scale][x / scale];
+            if (v == kInvert)
+                fail(path, "an inverting pixel cannot be drawn in a PNG");
+            const Rgb c = v == kTransparent ? Rgb { 0, 0, 0 } : palette[size_t(v)];
+            rgba.insert(rgba.end(), { c.r, c.g, c.b, uint8_t(v == kTransparent ? 0 : 0xFF) });
+        }
+    }
+    if (!icongen::writePng(path, side, side, rgba))
+        fail(path, "cannot write");
+}
+
 int usage()
 {
     std::cerr << "usage: icongen <map.txt> <out.ico|out.cur>\n"
-                 "       icongen --preview <in.ico|in.cur> <out.ppm> [scale]\n";
+                 "       icongen --preview <in.ico|in.cur> <out.ppm> [scale]\n"
+                 "       icongen --png <in.ico> <out.png> [scale]\n";
     return 2;
 }
 
@@ -270,12 +294,17 @@ int usage()
 int main(int argc, char **argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.size() >= 3 && args[0] == "--preview") {
-        const int scale = args.size() > 3 ? std::atoi(args[3].c_str()) : 8;
+    if (args.size() >= 3 && (args[0] == "--preview" || args[0] == "--png")) {
+        const int defaultScale = args[0] == "--png" ? 1 : 8;
+        const int scale = args.size() > 3 ? std::atoi(args[3].c_str()) : defaultScale;
         if (scale < 1 || scale > 64)
             return usage();
         std::vector<Rgb> palette;
-        writePreview(decode(args[1], palette), palette, args[2], scale);
+        const PixelMap map = decode(args[1], palette);
+        if (args[0] == "--png")
+            writeThemePng(map, palette, args[2], scale);
+        else
+            writePreview(map, palette, args[2], scale);
         return 0;
     }
     if (args.size() != 2)
