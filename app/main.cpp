@@ -1,4 +1,5 @@
 #include "app/frmQuorvin.h"
+#include "platform/WaylandSession.h"
 #include "platform/X11Display.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@ bool wantsX11()
 
 int main(int argc, char *argv[])
 {
+    WaylandSession::preferX11(argc, argv);
     if (wantsX11() && !x11DisplayReachable(nullptr)) {
         const char *display = std::getenv("DISPLAY");
         std::fprintf(stderr,
