@@ -123,9 +123,13 @@ QPointF PictureBox::drawingPos(const QMouseEvent *event) const
     // The pixel of the drawing that the screen shows under the pointer, as whole units. Qt
     // rounds the widget's own event position, which at a scale of 1.5 or 2 lands on a
     // neighbour; the window's position is exact, and the painter samples at pixel centres.
-    const QPointF inWindow = event->scenePosition() - QPointF(mapTo(window(), QPoint(0, 0)));
-    const QPointF p
-        = inWindow - QPointF(contentsRect().topLeft()) + QPointF(0.5, 0.5) / devicePixelRatioF();
+    const QPointF exact = event->scenePosition() - QPointF(mapTo(window(), QPoint(0, 0)));
+    const QPointF rounded = event->position();
+    // An event made by hand carries the widget's own position as its scene position.
+    const bool fromWindow
+        = qAbs(exact.x() - rounded.x()) <= 0.5 && qAbs(exact.y() - rounded.y()) <= 0.5;
+    const QPointF p = (fromWindow ? exact : rounded) - QPointF(contentsRect().topLeft())
+        + QPointF(0.5, 0.5) / devicePixelRatioF();
     return QPointF(std::floor(p.x()), std::floor(p.y()));
 }
 
