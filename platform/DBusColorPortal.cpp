@@ -59,9 +59,16 @@ DBusColorPortal::~DBusColorPortal()
 
 bool DBusColorPortal::pickColor(QWidget *window, Answer answer)
 {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (m_answer || !bus.isConnected())
+    if (m_answer)
         return false;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        // No bus, no portal: the answer is nothing, as the screen must not be read instead.
+        m_answer = std::move(answer);
+        QMetaObject::invokeMethod(
+            this, [this] { finish(std::nullopt); }, Qt::QueuedConnection);
+        return true;
+    }
 
     // The answer comes as a signal on a path made of our bus name and a token of ours; listening
     // first means a quick portal cannot answer before anyone hears it.
