@@ -7,5 +7,5 @@ quorvin_add_test(NAME tst_startup SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_startup.
 quorvin_add_test(NAME tst_pointers SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_pointers.cpp
                  LIBS quorvin_app quorvin_testsupport X11)
 quorvin_add_test(NAME tst_waylandsession SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_waylandsession.cpp
-                 LIBS xcb)
+                 LIBS quorvin_platform xcb)
 add_dependencies(tst_waylandsession quorvin)

@@ -1,6 +1,10 @@
 // The program in a real Wayland session: Weston's headless backend with XWayland, started here
 // with a runtime folder and socket of its own. Input cannot be injected into XWayland there, so
 // this covers start-up and the window only.
+#include "platform/WaylandSession.h"
+#include "platform/X11Connection.h"
+
+#include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -62,6 +66,7 @@ private Q_SLOTS:
     void cleanup();
     void startsUnderXWayland_data();
     void startsUnderXWayland();
+    void xwaylandIsRecognisedWithoutTheEnvironment();
 
 private:
     std::unique_ptr<QTemporaryDir> m_runtime;
@@ -185,5 +190,34 @@ void tst_WaylandSession::startsUnderXWayland()
     QCOMPARE(m_quorvin.exitCode(), 0);
 }
 
-QTEST_GUILESS_MAIN(tst_WaylandSession)
+void tst_WaylandSession::xwaylandIsRecognisedWithoutTheEnvironment()
+{
+    // This same program, run as an X client of XWayland in a session that says nothing.
+    QProcess probe;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QUORVIN_PROBE_XWAYLAND"), QStringLiteral("1"));
+    env.insert(QStringLiteral("DISPLAY"), m_xDisplay);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime->path());
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("XDG_SESSION_TYPE"));
+    probe.setProcessEnvironment(env);
+    probe.setProcessChannelMode(QProcess::ForwardedChannels);
+    probe.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(probe.waitForFinished(20000));
+    QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(probe.exitCode(), 0);
+}
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsSet("QUORVIN_PROBE_XWAYLAND")) {
+        QGuiApplication app(argc, argv);
+        const bool declared = WaylandSession::declared();
+        return !declared && WaylandSession::isXWayland(x11Connection()) ? 0 : 1;
+    }
+    QCoreApplication app(argc, argv);
+    tst_WaylandSession test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_waylandsession.moc"
