@@ -68,7 +68,7 @@ frmQuorvin::frmQuorvin(PlatformServices services, QWidget *parent)
         { this, ui.picScreenColor, ui.picMouse, ui.vorschau, ui.HScroll1,
             WindowImages::hotSpot(WindowImages::fileData(WindowImages::Id::C1)),
             WindowImages::hotSpot(WindowImages::fileData(WindowImages::Id::C2)) },
-        ui.tmrScreenColor, colorModul, *m_services.screenReader, this);
+        ui.tmrScreenColor, colorModul, *m_services.screenReader, *m_services.colorPortal, this);
     m_randomColor = new RandomColor(ui.HScroll1, this);
     m_copyButtons = new CopyButtons({ ui.Text7, ui.Text9, ui.Text8 }, *m_services.clipboard, this);
     m_pressedLook = new PressedLook(

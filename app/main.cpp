@@ -1,6 +1,7 @@
 #include "app/QtGermanTexts.h"
 #include "app/SessionBusGuard.h"
 #include "app/frmQuorvin.h"
+#include "platform/WaylandSession.h"
 #include "platform/X11Display.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ bool wantsX11()
 
 int main(int argc, char *argv[])
 {
+    WaylandSession::preferX11(argc, argv);
     if (wantsX11()) {
         const std::string fault = x11DisplayFault(x11DisplayArgument(argc, argv));
         if (!fault.empty()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Clipboard.h"
+#include "platform/ColorPortal.h"
 #include "platform/PointerConfiner.h"
 #include "platform/ScreenReader.h"
 #include "platform/SingleInstance.h"
@@ -37,4 +38,10 @@ class NullScreenReader : public ScreenReader
 public:
     bool pointerPosition(QPoint *, bool *) override { return false; }
     ColorValue pixelAt(QPoint) override { return -1; }
+};
+
+class NullColorPortal : public ColorPortal
+{
+public:
+    bool pickColor(QWidget *, Answer) override { return false; }
 };

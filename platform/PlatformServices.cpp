@@ -1,8 +1,10 @@
 #include "platform/PlatformServices.h"
 
+#include "platform/DBusColorPortal.h"
 #include "platform/NullServices.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtWindowOrder.h"
+#include "platform/WaylandSession.h"
 #include "platform/X11Connection.h"
 #include "platform/X11PointerConfiner.h"
 #include "platform/X11ScreenReader.h"
@@ -13,8 +15,13 @@
 PlatformServices PlatformServices::create()
 {
     xcb_connection_t *connection = x11Connection();
-    if (!connection)
-        return null();
+    const bool wayland = WaylandSession::declared() || WaylandSession::isXWayland(connection);
+    if (!connection) {
+        PlatformServices services = null();
+        if (wayland)
+            services.colorPortal = std::make_unique<DBusColorPortal>();
+        return services;
+    }
 
     PlatformServices services;
     services.singleInstance
@@ -23,6 +30,11 @@ PlatformServices PlatformServices::create()
     services.windowOrder = std::make_unique<QtWindowOrder>();
     services.pointerConfiner = std::make_unique<X11PointerConfiner>(connection);
     services.screenReader = std::make_unique<X11ScreenReader>(connection);
+    // XWayland shows no other program's pixels to a root read: they would all come out black.
+    if (wayland)
+        services.colorPortal = std::make_unique<DBusColorPortal>();
+    else
+        services.colorPortal = std::make_unique<NullColorPortal>();
     return services;
 }
 
@@ -34,5 +46,6 @@ PlatformServices PlatformServices::null()
     services.windowOrder = std::make_unique<NullWindowOrder>();
     services.pointerConfiner = std::make_unique<NullPointerConfiner>();
     services.screenReader = std::make_unique<NullScreenReader>();
+    services.colorPortal = std::make_unique<NullColorPortal>();
     return services;
 }

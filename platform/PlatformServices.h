@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Clipboard.h"
+#include "platform/ColorPortal.h"
 #include "platform/PointerConfiner.h"
 #include "platform/ScreenReader.h"
 #include "platform/SingleInstance.h"
@@ -17,10 +18,13 @@ struct PlatformServices
     std::unique_ptr<WindowOrder> windowOrder;
     std::unique_ptr<PointerConfiner> pointerConfiner;
     std::unique_ptr<ScreenReader> screenReader;
+    // The desktop's colour picker, asked only in a Wayland session.
+    std::unique_ptr<ColorPortal> colorPortal;
 
-    // The X11 services where the program runs on xcb, the null ones elsewhere.
+    // The X11 services where the program runs on xcb, the null ones elsewhere; in a Wayland
+    // session the eyedropper asks the portal.
     static PlatformServices create();
     // Services that do nothing: always the only copy, no clipboard, no window order, a free
-    // pointer and a screen that cannot be read.
+    // pointer, a screen that cannot be read and no portal.
     static PlatformServices null();
 };

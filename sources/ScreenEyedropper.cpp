@@ -1,5 +1,6 @@
 #include "sources/ScreenEyedropper.h"
 
+#include "platform/ColorPortal.h"
 #include "platform/ScreenReader.h"
 #include "sources/ColorHandOver.h"
 #include "widgets/PictureBox.h"
@@ -19,12 +20,13 @@ QCursor cursorFrom(const PictureBox *store, QPoint hot)
 } // namespace
 
 ScreenEyedropper::ScreenEyedropper(const Controls &controls, QTimer *tmrScreenColor,
-    ColorModul &state, ScreenReader &reader, QObject *parent)
+    ColorModul &state, ScreenReader &reader, ColorPortal &portal, QObject *parent)
     : QObject(parent)
     , m_c(controls)
     , m_tmrScreenColor(tmrScreenColor)
     , m_state(state)
     , m_reader(reader)
+    , m_portal(portal)
 { }
 
 ScreenEyedropper::~ScreenEyedropper()
@@ -36,13 +38,30 @@ ScreenEyedropper::~ScreenEyedropper()
 
 void ScreenEyedropper::picScreenColor_MouseDown(int, int, double, double)
 {
+    // One question to the portal at a time; its own picker has the pointer meanwhile.
+    if (m_portalOpen)
+        return;
     setPointer(cursorFrom(m_c.picMouse[1], m_c.holdHotSpot), true);
     m_c.picScreenColor->setPicture(m_c.picMouse[3]->picture());
-    m_tmrScreenColor->start();
+    m_portalOpen = m_portal.pickColor(
+        m_c.form, [this](std::optional<ColorValue> colour) { portalAnswered(colour); });
+    if (!m_portalOpen)
+        m_tmrScreenColor->start();
 }
 
 void ScreenEyedropper::picScreenColor_MouseUp(int, int, double, double)
 {
+    // While the portal is open the hold lasts until it answers.
+    if (!m_portalOpen)
+        endSampling();
+}
+
+void ScreenEyedropper::portalAnswered(std::optional<ColorValue> colour)
+{
+    m_portalOpen = false;
+    // Cancelled, refused or failed: the colour stays as it was.
+    if (colour)
+        handOverColor(*colour, m_c.vorschau, m_c.HScroll1);
     endSampling();
 }
 

@@ -1,20 +1,24 @@
 #pragma once
 
+#include "platform/ColorValue.h"
 #include "sources/ColorModul.h"
 
 #include <QObject>
 #include <QPoint>
 
 #include <array>
+#include <optional>
 
 class ChannelScrollBar;
+class ColorPortal;
 class PictureBox;
 class QCursor;
 class QTimer;
 class QWidget;
 class ScreenReader;
 
-// Holding a button on the eyedropper button samples the screen pixel under the pointer.
+// Holding a button on the eyedropper button samples the screen pixel under the pointer. Where
+// the screen cannot be read (a Wayland session), a press asks the desktop's portal instead.
 class ScreenEyedropper : public QObject
 {
     Q_OBJECT
@@ -32,7 +36,7 @@ public:
     };
 
     ScreenEyedropper(const Controls &controls, QTimer *tmrScreenColor, ColorModul &state,
-        ScreenReader &reader, QObject *parent = nullptr);
+        ScreenReader &reader, ColorPortal &portal, QObject *parent = nullptr);
     ~ScreenEyedropper() override;
 
     void picScreenColor_MouseDown(int Button, int Shift, double X, double Y);
@@ -44,10 +48,13 @@ public:
 
 private:
     void setPointer(const QCursor &cursor, bool sampling);
+    void portalAnswered(std::optional<ColorValue> colour);
 
     Controls m_c;
     QTimer *m_tmrScreenColor;
     ColorModul &m_state;
     ScreenReader &m_reader;
+    ColorPortal &m_portal;
     bool m_overriding = false;
+    bool m_portalOpen = false;
 };

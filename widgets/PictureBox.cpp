@@ -84,15 +84,8 @@ ColorValue PictureBox::Point(double x, double y) const
 void PictureBox::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const QRect inner = contentsRect();
-    p.fillRect(inner, m_backColor);
-    if (!m_image.isNull())
-        p.drawImage(inner.topLeft(), m_image);
-    if (!m_picture.isNull()) {
-        p.setClipRect(inner);
-        p.drawPixmap(inner.topLeft(), m_picture);
-        p.setClipping(false);
-    }
+    // The border first: at a fractional scale its lines reach into the drawing, which must show
+    // whole, as picks read it to its last pixel.
     switch (m_border) {
     case Border::None:
         break;
@@ -103,6 +96,15 @@ void PictureBox::paintEvent(QPaintEvent *)
     case Border::Sunken3D:
         qDrawShadePanel(&p, rect(), palette(), true, 2);
         break;
+    }
+    const QRect inner = contentsRect();
+    p.fillRect(inner, m_backColor);
+    if (!m_image.isNull())
+        p.drawImage(inner.topLeft(), m_image);
+    if (!m_picture.isNull()) {
+        p.setClipRect(inner);
+        p.drawPixmap(inner.topLeft(), m_picture);
+        p.setClipping(false);
     }
 }
 
@@ -118,7 +120,17 @@ void PictureBox::resizeEvent(QResizeEvent *)
 
 QPointF PictureBox::drawingPos(const QMouseEvent *event) const
 {
-    return event->position() - QPointF(contentsRect().topLeft());
+    // The pixel of the drawing that the screen shows under the pointer, as whole units. Qt
+    // rounds the widget's own event position, which at a scale of 1.5 or 2 lands on a
+    // neighbour; the window's position is exact, and the painter samples at pixel centres.
+    const QPointF exact = event->scenePosition() - QPointF(mapTo(window(), QPoint(0, 0)));
+    const QPointF rounded = event->position();
+    // An event made by hand carries the widget's own position as its scene position.
+    const bool fromWindow
+        = qAbs(exact.x() - rounded.x()) <= 0.5 && qAbs(exact.y() - rounded.y()) <= 0.5;
+    const QPointF p = (fromWindow ? exact : rounded) - QPointF(contentsRect().topLeft())
+        + QPointF(0.5, 0.5) / devicePixelRatioF();
+    return QPointF(std::floor(p.x()), std::floor(p.y()));
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event)

@@ -8,3 +8,6 @@ quorvin_add_test(NAME tst_pointers SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_pointer
                  LIBS quorvin_app quorvin_testsupport X11)
 quorvin_add_test(NAME tst_screenshot SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_screenshot.cpp
                  LIBS quorvin_app quorvin_testsupport X11)
+quorvin_add_test(NAME tst_waylandsession SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_waylandsession.cpp
+                 LIBS quorvin_platform xcb)
+add_dependencies(tst_waylandsession quorvin)

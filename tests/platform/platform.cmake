@@ -1,2 +1,5 @@
 quorvin_add_test(NAME tst_singleinstance SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_singleinstance.cpp
                  LIBS quorvin_platform quorvin_testsupport X11)
+quorvin_add_test(NAME tst_waylandsession_choice
+                 SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_waylandsession_choice.cpp
+                 LIBS quorvin_platform)

@@ -1,4 +1,5 @@
-// Real presses and drags on the palette, with the pointer held inside the pressed surface.
+// Real presses and drags on the palette, with the pointer held inside the pressed surface as the
+// screen shows it, at every scale; dragged beyond a corner, the corner's colour.
 #include "TestWindow.h"
 #include "X11TestSupport.h"
 #include "platform/X11CursorImage.h"
@@ -16,26 +17,17 @@ using namespace X11TestSupport;
 
 namespace {
 
-// The drawing area of a surface in root coordinates.
+// The drawing area of a surface as the screen shows it, in root pixels.
 QRect drawingArea(const PictureBox *surface)
 {
-    const QRect inner = surface->contentsRect();
-    return QRect(surface->mapToGlobal(inner.topLeft()), inner.size());
+    return nativeRect(surface, surface->contentsRect());
 }
 
-QPoint pointerNow()
+// The root pixel that shows a pixel of the drawing.
+QPoint onDrawing(const PictureBox *surface, QPoint pixel)
 {
-    const QByteArray out = run(QStringLiteral("xdotool"),
-        { QStringLiteral("getmouselocation"), QStringLiteral("--shell") })
-                               .out;
-    QPoint p;
-    for (const QByteArray &line : out.split('\n')) {
-        if (line.startsWith("X="))
-            p.setX(line.mid(2).toInt());
-        else if (line.startsWith("Y="))
-            p.setY(line.mid(2).toInt());
-    }
-    return p;
+    return nativeOf(
+        surface, surface->contentsRect().topLeft() + QPointF(pixel) + QPointF(0.5, 0.5));
 }
 
 // Whether another client could take the pointer now, that is, nobody holds it grabbed.
@@ -92,13 +84,22 @@ void tst_PalettePickerX11::dragStaysInsideThePressedSurface_data()
     QTest::addColumn<int>("surface");
     QTest::addColumn<QPoint>("pressAt");
     QTest::addColumn<QString>("pressColour");
-    QTest::addColumn<QPoint>("dragBy"); // far beyond the surface
+    QTest::addColumn<QPoint>("dragBy"); // far beyond the surface, in root pixels
+    QTest::addColumn<QString>("edgeColour");
     QTest::newRow("field, out to the lower right")
-        << 0 << QPoint(100, 50) << "50,155,205" << QPoint(600, 600);
+        << 0 << QPoint(100, 51) << "51,155,204" << QPoint(900, 900) << "255,0,0";
+    QTest::newRow("field, out to the upper left")
+        << 0 << QPoint(100, 50) << "50,155,205" << QPoint(-900, -900) << "0,255,255";
+    QTest::newRow("field, out to the upper right")
+        << 0 << QPoint(100, 50) << "50,155,205" << QPoint(900, -900) << "0,0,255";
+    QTest::newRow("field, out to the lower left")
+        << 0 << QPoint(100, 50) << "50,155,205" << QPoint(-900, 900) << "255,255,0";
     QTest::newRow("field, down onto the grey ramp")
-        << 0 << QPoint(100, 200) << "200,155,55" << QPoint(0, 150);
+        << 0 << QPoint(100, 200) << "200,155,55" << QPoint(0, 300) << "255,155,0";
     QTest::newRow("grey ramp, out to the upper left")
-        << 1 << QPoint(77, 10) << "77,77,77" << QPoint(-600, -600);
+        << 1 << QPoint(77, 10) << "77,77,77" << QPoint(-900, -900) << "0,0,0";
+    QTest::newRow("grey ramp, out to the right")
+        << 1 << QPoint(77, 10) << "77,77,77" << QPoint(900, 0) << "255,255,255";
 }
 
 void tst_PalettePickerX11::dragStaysInsideThePressedSurface()
@@ -107,8 +108,14 @@ void tst_PalettePickerX11::dragStaysInsideThePressedSurface()
     QFETCH(QPoint, pressAt);
     QFETCH(QString, pressColour);
     QFETCH(QPoint, dragBy);
+    QFETCH(QString, edgeColour);
     PictureBox *pressed = m_window->ui.picColor[surface];
     const QRect area = drawingArea(pressed);
+    // What the screen shows at a root pixel, in the same form.
+    const auto shown = [](QPoint at) {
+        const QRgb c = screenPixel(at);
+        return QStringLiteral("%1,%2,%3").arg(qRed(c)).arg(qGreen(c)).arg(qBlue(c));
+    };
     const auto channels = [this] {
         return QStringLiteral("%1,%2,%3")
             .arg(m_window->ui.HScroll1[0]->value())
@@ -116,19 +123,21 @@ void tst_PalettePickerX11::dragStaysInsideThePressedSurface()
             .arg(m_window->ui.HScroll1[2]->value());
     };
 
-    moveTo(area.topLeft() + pressAt);
+    const QPoint start = onDrawing(pressed, pressAt);
+    moveTo(start);
     press(1);
     m_held.append(1);
+    QCOMPARE(shown(start), pressColour);
     QTRY_COMPARE(channels(), pressColour);
 
     for (int step = 1; step <= 4; ++step)
-        moveTo(area.topLeft() + pressAt + dragBy * step / 4);
+        moveTo(start + dragBy * step / 4);
     const QPoint held = pointerNow();
     QVERIFY2(area.contains(held),
         qPrintable(QStringLiteral("pointer escaped to %1,%2").arg(held.x()).arg(held.y())));
-    // The last colour is the one at the edge where the pointer was stopped.
-    const QPoint inSurface = held - area.topLeft();
-    QTRY_COMPARE(m_window->ui.HScroll1[0]->value(), surface == 0 ? inSurface.y() : inSurface.x());
+    // Stopped on the corner's pixel as the screen shows it, which is the colour taken.
+    QCOMPARE(shown(held), edgeColour);
+    QTRY_COMPARE(channels(), edgeColour);
 
     release(1);
     m_held.clear();
@@ -166,7 +175,7 @@ void tst_PalettePickerX11::releaseOfAnyButtonFreesThePointer()
     // The last release, far from the window, must still leave its pointers as they were.
     release(second);
     m_held.clear();
-    moveTo(m_window->mapToGlobal(QPoint(20, 5)));
+    moveTo(nativeOf(m_window.get(), QPointF(20.5, 5.5)));
     settle(200);
     QCOMPARE(X11CursorImage::current().hotSpot, QPoint(0, 10)); // the arrow, not the pipette
     QVERIFY2(pointerIsFree(), "the pointer is still grabbed");

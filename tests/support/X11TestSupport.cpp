@@ -1,14 +1,23 @@
 #include "X11TestSupport.h"
 
+#include "platform/X11Connection.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
+
+#include <xcb/xcb.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
 
 namespace X11TestSupport {
 
@@ -122,7 +131,145 @@ QString windowOfProcess(qint64 pid, int timeoutMs)
 
 QPoint centreOf(const QWidget *w)
 {
-    return w->mapToGlobal(w->rect().center());
+    return nativeOf(w, QRectF(w->rect()).center());
+}
+
+namespace {
+
+    xcb_window_t rootWindow(xcb_connection_t *c)
+    {
+        return xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    }
+
+    // Where the top-level window's own origin lies on the root, and its pixels per unit.
+    bool windowOrigin(const QWidget *top, QPoint *origin, qreal *ratio)
+    {
+        xcb_connection_t *c = x11Connection();
+        if (!c)
+            return false;
+        xcb_translate_coordinates_reply_t *reply = xcb_translate_coordinates_reply(c,
+            xcb_translate_coordinates(c, xcb_window_t(top->winId()), rootWindow(c), 0, 0), nullptr);
+        if (!reply)
+            return false;
+        *origin = QPoint(reply->dst_x, reply->dst_y);
+        std::free(reply);
+        *ratio = top->devicePixelRatioF();
+        return true;
+    }
+
+} // namespace
+
+QPoint nativeOf(const QWidget *w, QPointF local)
+{
+    const QWidget *top = w->window();
+    QPoint origin;
+    qreal ratio = 1;
+    if (!windowOrigin(top, &origin, &ratio))
+        return {};
+    const QPointF inTop = w->mapTo(top, local);
+    return origin + QPoint(int(std::floor(inTop.x() * ratio)), int(std::floor(inTop.y() * ratio)));
+}
+
+QRect nativeRect(const QWidget *w, const QRect &local)
+{
+    const QWidget *top = w->window();
+    QPoint origin;
+    qreal ratio = 1;
+    if (!windowOrigin(top, &origin, &ratio))
+        return {};
+    const QRectF r(w->mapTo(top, QPointF(local.topLeft())), QSizeF(local.size()));
+    return QRect(
+        origin + QPoint(int(std::floor(r.left() * ratio)), int(std::floor(r.top() * ratio))),
+        origin
+            + QPoint(
+                int(std::ceil(r.right() * ratio)) - 1, int(std::ceil(r.bottom() * ratio)) - 1));
+}
+
+QRgb screenPixel(QPoint root)
+{
+    xcb_connection_t *c = x11Connection();
+    if (!c)
+        return 0;
+    xcb_get_image_reply_t *reply = xcb_get_image_reply(c,
+        xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, rootWindow(c), int16_t(root.x()),
+            int16_t(root.y()), 1, 1, ~0u),
+        nullptr);
+    if (!reply)
+        return 0;
+    // Depth 24 in 32 bits, as the test servers run it.
+    QRgb pixel = 0;
+    if (xcb_get_image_data_length(reply) >= 4)
+        std::memcpy(&pixel, xcb_get_image_data(reply), 4);
+    std::free(reply);
+    return pixel | 0xff000000u;
+}
+
+QPoint pointerNow()
+{
+    const QByteArray out = run(QStringLiteral("xdotool"),
+        { QStringLiteral("getmouselocation"), QStringLiteral("--shell") })
+                               .out;
+    QPoint p;
+    for (const QByteArray &line : out.split('\n')) {
+        if (line.startsWith("X="))
+            p.setX(line.mid(2).toInt());
+        else if (line.startsWith("Y="))
+            p.setY(line.mid(2).toInt());
+    }
+    return p;
+}
+
+QList<QRect> monitors()
+{
+    const QString info = QString::fromLocal8Bit(
+        run(QStringLiteral("xdpyinfo"), { QStringLiteral("-ext"), QStringLiteral("XINERAMA") })
+            .out);
+    QList<QRect> heads;
+    const QRegularExpression head(QStringLiteral("head #\\d+: (\\d+)x(\\d+) @ (\\d+),(\\d+)"));
+    for (auto it = head.globalMatch(info); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        heads.append(QRect(m.captured(3).toInt(), m.captured(4).toInt(), m.captured(1).toInt(),
+            m.captured(2).toInt()));
+    }
+    if (heads.isEmpty()) {
+        const QRegularExpressionMatch m
+            = QRegularExpression(QStringLiteral("dimensions: +(\\d+)x(\\d+) pixels")).match(info);
+        if (m.hasMatch())
+            heads.append(QRect(0, 0, m.captured(1).toInt(), m.captured(2).toInt()));
+    }
+    return heads;
+}
+
+bool paintRoot(QRgb background, const QList<RootFill> &fills)
+{
+    xcb_connection_t *c = x11Connection();
+    if (!c)
+        return false;
+    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    if (screen->root_depth != 24)
+        return false;
+    const xcb_pixmap_t pixmap = xcb_generate_id(c);
+    xcb_create_pixmap(c, screen->root_depth, pixmap, screen->root, screen->width_in_pixels,
+        screen->height_in_pixels);
+    const xcb_gcontext_t gc = xcb_generate_id(c);
+    xcb_create_gc(c, gc, pixmap, 0, nullptr);
+    const auto fill = [&](const QRect &r, QRgb colour) {
+        const uint32_t pixel = colour & 0xffffff;
+        xcb_change_gc(c, gc, XCB_GC_FOREGROUND, &pixel);
+        const xcb_rectangle_t rect { int16_t(r.x()), int16_t(r.y()), uint16_t(r.width()),
+            uint16_t(r.height()) };
+        xcb_poly_fill_rectangle(c, pixmap, gc, 1, &rect);
+    };
+    fill(QRect(0, 0, screen->width_in_pixels, screen->height_in_pixels), background);
+    for (const RootFill &f : fills)
+        fill(f.area, f.colour);
+    xcb_change_window_attributes(c, screen->root, XCB_CW_BACK_PIXMAP, &pixmap);
+    xcb_clear_area(c, 0, screen->root, 0, 0, 0, 0);
+    xcb_free_gc(c, gc);
+    xcb_free_pixmap(c, pixmap);
+    xcb_flush(c);
+    settle(100);
+    return true;
 }
 
 QByteArray clipboardText()

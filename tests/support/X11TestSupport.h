@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QPoint>
+#include <QRect>
+#include <QRgb>
 #include <QStringList>
 
 class QWidget;
@@ -52,8 +55,29 @@ void releaseAllButtons();
 // slowly, and a search that meets a window vanishing mid-query fails only that once.
 QString windowOfProcess(qint64 pid, int timeoutMs = 30000);
 
-// The centre of a widget in global (root) coordinates.
+// The centre of a widget, in root pixels.
 QPoint centreOf(const QWidget *w);
+// The root pixel that shows a point of a widget, given in the widget's own coordinates; at a
+// scale factor other than 1 these differ from Qt's global coordinates.
+QPoint nativeOf(const QWidget *w, QPointF local);
+// The root pixels that show a rectangle of a widget.
+QRect nativeRect(const QWidget *w, const QRect &local);
+// What the screen shows at a root pixel, read from the server.
+QRgb screenPixel(QPoint root);
+// Where the pointer is, in root pixels.
+QPoint pointerNow();
+
+// The monitors as the X server's Xinerama heads give them, the first the primary; the whole
+// root where there is no Xinerama. Asked of xdpyinfo, not of Qt, which the tests check.
+QList<QRect> monitors();
+
+struct RootFill
+{
+    QRect area;
+    QRgb colour;
+};
+// Paints the root window's background: one colour, then the fills over it.
+bool paintRoot(QRgb background, const QList<RootFill> &fills);
 
 QByteArray clipboardText();
 // Takes the clipboard with some other text, owned by a separate process (xclip -i).

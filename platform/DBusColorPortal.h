@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/ColorPortal.h"
+
+#include <QObject>
+#include <QString>
+#include <QVariantMap>
+
+class QDBusPendingCallWatcher;
+class QDBusServiceWatcher;
+
+// PickColor of the desktop portal's Screenshot interface on the session bus.
+class DBusColorPortal : public QObject, public ColorPortal
+{
+    Q_OBJECT
+public:
+    explicit DBusColorPortal(QObject *parent = nullptr);
+    ~DBusColorPortal() override;
+
+    bool pickColor(QWidget *window, Answer answer) override;
+
+private Q_SLOTS:
+    void onResponse(uint code, const QVariantMap &results);
+
+private:
+    void onCallFinished(QDBusPendingCallWatcher *call);
+    void listenOn(const QString &path);
+    void stopListening();
+    void finish(std::optional<ColorValue> colour);
+
+    Answer m_answer;
+    QString m_requestPath;
+    QDBusServiceWatcher *m_serviceWatcher = nullptr;
+    unsigned m_requests = 0;
+};

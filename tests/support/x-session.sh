@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Runs a test in an X session of its own: an Xvfb of the given size with openbox, or, with
+# --two-monitors, a Xephyr with two 1280x1024 heads side by side (Xinerama) inside such an Xvfb.
+# The servers pick free displays themselves and are stopped again at the end.
+# Usage: x-session.sh [--size WxH] [--two-monitors] -- command [args...]
+set -euo pipefail
+
+size=2600x1100
+two=0
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --size) size=$2; shift 2 ;;
+    --two-monitors) two=1; shift ;;
+    --) shift; break ;;
+    *) break ;;
+    esac
+done
+
+session=$(mktemp -d)
+pids=()
+cleanup() {
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    rm -rf "$session"
+}
+trap cleanup EXIT
+
+# Starts an X server that writes its display number to fd 3; prints ":N".
+start_server() {
+    local name=$1
+    shift
+    "$@" 3>"$session/$name.display" >"$session/$name.log" 2>&1 &
+    pids+=($!)
+    for _ in $(seq 100); do [ -s "$session/$name.display" ] && break; sleep 0.1; done
+    if [ ! -s "$session/$name.display" ]; then
+        echo "x-session.sh: $name did not start" >&2
+        cat "$session/$name.log" >&2
+        exit 1
+    fi
+    display=":$(head -n1 "$session/$name.display")"
+}
+
+start_server xvfb Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi 96 -nolisten tcp
+export DISPLAY=$display
+if [ "$two" = 1 ]; then
+    start_server xephyr Xephyr -displayfd 3 +xinerama -screen 1280x1024 -screen 1280x1024 \
+        -dpi 96 -nolisten tcp -noreset
+    export DISPLAY=$display
+fi
+
+export XDG_RUNTIME_DIR="$session/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+openbox >"$session/openbox.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+done
+
+export QUORVIN_REQUIRE_X11=1
+status=0
+"$@" || status=$?
+exit "$status"
