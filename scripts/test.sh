@@ -10,38 +10,9 @@ build=${QUORVIN_BUILD_DIR:-$root/build}
 cmake -S "$root" -B "$build" -G Ninja -DBUILD_TESTING=ON
 cmake --build "$build"
 
-session=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-    rm -rf "$session"
-}
-trap cleanup EXIT
-
-# The server picks a free display itself: others may already be taken on this machine.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$session/display" \
-    >"$session/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$session/display" ] && break; sleep 0.1; done
-[ -s "$session/display" ] || { echo "test.sh: Xvfb did not start" >&2; cat "$session/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$session/display")"
-
-# A private runtime folder keeps what Qt puts there away from a real session's.
-export XDG_RUNTIME_DIR="$session/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-
-openbox >"$session/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
-
 # No session bus: a test that needs one starts its own. Without this, every Qt program on the
 # display would autolaunch one, and the check that the program writes nothing could not see it.
 export DBUS_SESSION_BUS_ADDRESS=disabled:
 
-echo "test.sh: X session on $DISPLAY"
-export QUORVIN_REQUIRE_X11=1
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)" "$@"
+exec "$root/scripts/x-session.sh" -- \
+    ctest --test-dir "$build" --output-on-failure -j "$(nproc)" "$@"

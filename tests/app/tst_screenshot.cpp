@@ -89,14 +89,7 @@ public:
     {
         if (m_display.isEmpty() || !m_program.waitForStarted(5000))
             return {};
-        const Result found = run(QStringLiteral("env"),
-            { QStringLiteral("DISPLAY=") + m_display, QStringLiteral("timeout"),
-                QStringLiteral("10"), QStringLiteral("xdotool"), QStringLiteral("search"),
-                QStringLiteral("--sync"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                QString::number(m_program.processId()) },
-            12000);
-        const QString window
-            = QString::fromUtf8(found.out).trimmed().section(QLatin1Char('\n'), 0, 0);
+        const QString window = windowOfProcess(m_program.processId(), 30000, m_display);
         if (window.isEmpty())
             return {};
         const QString file = QDir(m_dir.path()).filePath(QStringLiteral("client.png"));

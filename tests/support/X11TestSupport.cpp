@@ -113,14 +113,16 @@ void releaseAllButtons()
     settle(50);
 }
 
-QString windowOfProcess(qint64 pid, int timeoutMs)
+QString windowOfProcess(qint64 pid, int timeoutMs, const QString &display)
 {
+    QStringList args { QStringLiteral("xdotool"), QStringLiteral("search"),
+        QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), QString::number(pid) };
+    if (!display.isEmpty())
+        args.prepend(QStringLiteral("DISPLAY=") + display);
     QElapsedTimer t;
     t.start();
     do {
-        const Result r = run(QStringLiteral("xdotool"),
-            { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                QString::number(pid) });
+        const Result r = run(QStringLiteral("env"), args);
         const QString first = QString::fromUtf8(r.out).trimmed().section(QLatin1Char('\n'), 0, 0);
         if (!first.isEmpty())
             return first;

@@ -53,7 +53,8 @@ void releaseAllButtons();
 // The first visible window of a process, as xdotool names it, or an empty text where none
 // appeared within the time. Asks again and again: a loaded machine may start the program
 // slowly, and a search that meets a window vanishing mid-query fails only that once.
-QString windowOfProcess(qint64 pid, int timeoutMs = 30000);
+// The display is this process's own unless another is named.
+QString windowOfProcess(qint64 pid, int timeoutMs = 30000, const QString &display = {});
 
 // The centre of a widget, in root pixels.
 QPoint centreOf(const QWidget *w);

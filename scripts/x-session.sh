@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Runs a test in an X session of its own: an Xvfb of the given size with openbox, or, with
-# --two-monitors, a Xephyr with two 1280x1024 heads side by side (Xinerama) inside such an Xvfb.
-# The servers pick free displays themselves and are stopped again at the end.
+# Runs a command in an X session of its own: an Xvfb of the given size (1024x768 unless told) with
+# openbox, or, with --two-monitors, a Xephyr with two 1280x1024 heads side by side (Xinerama)
+# inside such an Xvfb. The servers pick free displays themselves, since others may already be
+# taken on this machine, and are stopped again at the end.
 # Usage: x-session.sh [--size WxH] [--two-monitors] -- command [args...]
 set -euo pipefail
 
-size=2600x1100
+size=1024x768
 two=0
 while [ $# -gt 0 ]; do
     case "$1" in
@@ -48,6 +49,7 @@ if [ "$two" = 1 ]; then
     export DISPLAY=$display
 fi
 
+# A private runtime folder keeps what Qt puts there away from a real session's.
 export XDG_RUNTIME_DIR="$session/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
