@@ -54,10 +54,11 @@ std::string hex2(std::int32_t v)
 
 std::string PadLeft(std::string text, std::int32_t width, std::string_view fill)
 {
-    // An empty fill would never lengthen the text.
-    if (fill.empty())
-        return text;
+    // A fill without a character (empty, or stray UTF-8 continuation bytes) would never
+    // lengthen the text.
     const std::size_t fillChars = characterCount(fill);
+    if (fillChars == 0)
+        return text;
     std::size_t length = characterCount(text);
     while (static_cast<std::int64_t>(length) < width) {
         text.insert(0, fill);

@@ -1,7 +1,19 @@
 #include "platform/QtClipboard.h"
 
+#include "platform/X11ClipboardHandOver.h"
+#include "platform/X11Connection.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
+
+QtClipboard::QtClipboard()
+    : m_quitWatch(std::make_unique<QObject>())
+{
+    if (QCoreApplication *app = QCoreApplication::instance())
+        QObject::connect(app, &QCoreApplication::aboutToQuit, m_quitWatch.get(),
+            &QtClipboard::keepTextAfterExit);
+}
 
 bool QtClipboard::setText(const QString &text)
 {
@@ -11,4 +23,16 @@ bool QtClipboard::setText(const QString &text)
     // Taking ownership drops every format the previous owner offered: this is the clear.
     clipboard->setText(text, QClipboard::Clipboard);
     return clipboard->ownsClipboard();
+}
+
+void QtClipboard::keepTextAfterExit()
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    xcb_connection_t *connection = x11Connection();
+    if (!clipboard || !connection || !clipboard->ownsClipboard())
+        return;
+    const QMimeData *data = clipboard->mimeData(QClipboard::Clipboard);
+    if (!data || !data->hasText() || !X11ClipboardHandOver::needed(connection))
+        return;
+    X11ClipboardHandOver::handOver(data->text().toUtf8(), X11ClipboardHandOver::keeperPath());
 }

@@ -2,10 +2,22 @@
 
 #include "platform/Clipboard.h"
 
-// The X11 CLIPBOARD selection through Qt, which also hands the text to a clipboard manager
-// at a clean exit so that a copied code outlives the program.
+#include <QObject>
+
+#include <memory>
+
+// The X11 CLIPBOARD selection through Qt. At a clean exit Qt hands the text to a clipboard
+// manager; where none runs, the program's keeper process takes it over, so that a copied code
+// outlives the program either way.
 class QtClipboard : public Clipboard
 {
 public:
+    QtClipboard();
     bool setText(const QString &text) override;
+
+private:
+    static void keepTextAfterExit();
+
+    // Ends the connection to the application's quit when this clipboard goes first.
+    std::unique_ptr<QObject> m_quitWatch;
 };

@@ -37,6 +37,7 @@ dups=$(uniq -d <<<"$depends")
 [ -z "$dups" ] || fail "Depends names twice: $dups"
 
 expected="./usr/bin/quorvin
+./usr/libexec/quorvin/quorvin-clipboard-keeper
 ./usr/share/applications/$id.desktop
 ./usr/share/doc/quorvin/changelog.gz
 ./usr/share/doc/quorvin/copyright

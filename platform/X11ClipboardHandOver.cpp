@@ -1,0 +1,151 @@
+#include "platform/X11ClipboardHandOver.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include <xcb/xcb.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char **environ;
+
+namespace {
+
+constexpr int readyTimeoutMs = 3000;
+
+xcb_window_t selectionOwner(xcb_connection_t *c, const char *name)
+{
+    xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
+        c, xcb_intern_atom(c, 1, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+    if (!atom || atom->atom == XCB_ATOM_NONE) {
+        std::free(atom);
+        return XCB_WINDOW_NONE;
+    }
+    xcb_get_selection_owner_reply_t *owner
+        = xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, atom->atom), nullptr);
+    const xcb_window_t window = owner ? owner->owner : xcb_window_t(XCB_WINDOW_NONE);
+    std::free(owner);
+    std::free(atom);
+    return window;
+}
+
+bool sendAll(int fd, const QByteArray &data)
+{
+    qsizetype sent = 0;
+    while (sent < data.size()) {
+        const ssize_t n = ::send(fd, data.constData() + sent, data.size() - sent, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        sent += n;
+    }
+    return true;
+}
+
+bool waitForReady(int fd)
+{
+    pollfd p { fd, POLLIN, 0 };
+    int r;
+    do
+        r = ::poll(&p, 1, readyTimeoutMs);
+    while (r < 0 && errno == EINTR);
+    char byte = 0;
+    return r == 1 && ::read(fd, &byte, 1) == 1 && byte == '1';
+}
+
+pid_t spawnKeeper(const QString &path, int channel)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, channel, STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, channel, STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
+    // It outlives us: it must not hold our working folder busy.
+    posix_spawn_file_actions_addchdir_np(&actions, "/");
+
+    posix_spawnattr_t attr;
+    posix_spawnattr_init(&attr);
+    sigset_t none;
+    sigemptyset(&none);
+    posix_spawnattr_setsigmask(&attr, &none);
+    sigset_t reset;
+    sigemptyset(&reset);
+    for (const int s : { SIGPIPE, SIGHUP, SIGINT, SIGTERM, SIGCHLD })
+        sigaddset(&reset, s);
+    posix_spawnattr_setsigdefault(&attr, &reset);
+    // A session of its own: closing the terminal that started us does not end it.
+    posix_spawnattr_setflags(
+        &attr, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+
+    const QByteArray program = QFile::encodeName(path);
+    char *argv[] = { const_cast<char *>(program.constData()), nullptr };
+    pid_t pid = -1;
+    if (posix_spawn(&pid, program.constData(), &actions, &attr, argv, environ) != 0)
+        pid = -1;
+    posix_spawnattr_destroy(&attr);
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+} // namespace
+
+bool X11ClipboardHandOver::needed(xcb_connection_t *connection)
+{
+    if (!connection || xcb_connection_has_error(connection))
+        return false;
+    // Qt's own view of ownership may lag behind a SelectionClear it has not read yet; the
+    // owner's id tells whether the window is still one of this client's.
+    const xcb_setup_t *setup = xcb_get_setup(connection);
+    const xcb_window_t owner = selectionOwner(connection, "CLIPBOARD");
+    if (owner == XCB_WINDOW_NONE || (owner & ~setup->resource_id_mask) != setup->resource_id_base)
+        return false;
+    return selectionOwner(connection, "CLIPBOARD_MANAGER") == XCB_WINDOW_NONE;
+}
+
+bool X11ClipboardHandOver::handOver(const QByteArray &utf8, const QString &keeperPath)
+{
+    if (utf8.isEmpty() || utf8.size() > maxText || keeperPath.isEmpty())
+        return false;
+    int channel[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, channel) != 0)
+        return false;
+    const pid_t pid = spawnKeeper(keeperPath, channel[1]);
+    ::close(channel[1]);
+    if (pid < 0) {
+        ::close(channel[0]);
+        return false;
+    }
+    const bool ready = sendAll(channel[0], utf8) && ::shutdown(channel[0], SHUT_WR) == 0
+        && waitForReady(channel[0]);
+    ::close(channel[0]);
+    if (!ready) {
+        ::kill(pid, SIGTERM);
+        ::waitpid(pid, nullptr, 0);
+    }
+    return ready;
+}
+
+QString X11ClipboardHandOver::keeperPath()
+{
+    const QString dir = QCoreApplication::applicationDirPath();
+    const QString name = QStringLiteral("quorvin-clipboard-keeper");
+    for (const QString &candidate : { dir + QLatin1Char('/') + name,
+             dir + QStringLiteral("/" QUORVIN_KEEPER_FROM_BINDIR "/") + name }) {
+        const QFileInfo info(candidate);
+        if (info.isFile() && info.isExecutable())
+            return info.absoluteFilePath();
+    }
+    return {};
+}
