@@ -17,11 +17,15 @@ rss_tolerance_kb=2048
 # Windows, pixmaps, cursors, GCs and descriptors: the program must give back all it takes.
 count_tolerance=0
 
-"$root/scripts/install-deps.sh" test
-[ -x "$build/app/quorvin" ] || {
-    cmake -S "$root" -B "$build" -G Ninja -DBUILD_TESTING=ON
-    cmake --build "$build" --target quorvin
-}
+# Set up and build, then run the rest inside an X session of its own.
+if [ "${QUORVIN_SOAK_IN_SESSION:-}" != 1 ]; then
+    "$root/scripts/install-deps.sh" test
+    [ -x "$build/app/quorvin" ] || {
+        cmake -S "$root" -B "$build" -G Ninja -DBUILD_TESTING=ON
+        cmake --build "$build" --target quorvin
+    }
+    QUORVIN_SOAK_IN_SESSION=1 exec "$root/scripts/x-session.sh" -- "$0" "$@"
+fi
 
 session=$(mktemp -d)
 pids=()
@@ -31,21 +35,6 @@ cleanup() {
     rm -rf "$session"
 }
 trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$session/display" \
-    >"$session/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$session/display" ] && break; sleep 0.1; done
-[ -s "$session/display" ] || { echo "soak.sh: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$session/display")"
-export XDG_RUNTIME_DIR="$session/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-openbox >"$session/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
 
 "$build/app/quorvin" >"$session/quorvin.log" 2>&1 &
 app=$!
