@@ -86,6 +86,10 @@ QLineEdit *textBox(QWidget *parent, const QString &name, const QString &text, in
     pal.setColor(QPalette::Base, buttonFace ? pal.color(QPalette::Button) : QColor(Qt::white));
     pal.setColor(QPalette::Text, Qt::black);
     t->setPalette(pal);
+    // Filled first with the colour behind it, the field covers itself, so a new text does not
+    // repaint the frame around it.
+    t->setBackgroundRole(QPalette::Window);
+    t->setAutoFillBackground(true);
     return t;
 }
 

@@ -10,6 +10,9 @@ ChannelScrollBar::ChannelScrollBar(QWidget *parent)
     setPageStep(1);
     // Tracking makes value() follow the thumb, so every display can follow it too.
     setTracking(true);
+    // Covering itself, a moved slider does not repaint the frame behind it.
+    setBackgroundRole(QPalette::Window);
+    setAutoFillBackground(true);
     connect(this, &QAbstractSlider::valueChanged, this, [this] {
         if (isSliderDown())
             Q_EMIT scrolled();
