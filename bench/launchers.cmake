@@ -23,3 +23,5 @@ set_target_properties(getimage_counter PROPERTIES AUTOMOC OFF PREFIX "")
 
 qt_add_executable(bench_tick ${CMAKE_CURRENT_LIST_DIR}/bench_tick.cpp)
 target_link_libraries(bench_tick PRIVATE quorvin_app quorvin_testsupport PkgConfig::BENCH_XCB)
+add_executable(bench_close_probe ${CMAKE_CURRENT_LIST_DIR}/close_probe.cpp)
+target_link_libraries(bench_close_probe PRIVATE quorvin_benchx)

@@ -26,7 +26,7 @@ PlatformServices PlatformServices::create()
     services.clipboard = std::make_unique<QtClipboard>();
     services.windowOrder = std::make_unique<QtWindowOrder>();
     services.pointerConfiner = std::make_unique<X11PointerConfiner>(connection);
-    services.screenReader = std::make_unique<X11ScreenReader>(connection);
+    services.screenReader = std::make_unique<X11ScreenReader>(qgetenv("DISPLAY").constData());
     return services;
 }
 
