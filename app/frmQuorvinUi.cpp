@@ -9,6 +9,7 @@
 #include "widgets/PictureBox.h"
 
 #include <QCheckBox>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,9 +35,13 @@ template<class W> W *place(W *w, const QString &name, int left, int top, int wid
 QFont font(const char *family, double points, bool bold)
 {
     QFont f;
-    // Where the named face is missing, a metric-compatible one stands in before any other.
-    f.setFamilies({ QString::fromLatin1(family), QStringLiteral("Liberation Sans"),
-        QStringLiteral("DejaVu Sans") });
+    // Where the named face is missing, a metric-compatible one stands in before any other. A
+    // missing face is left out of the list: looking for its fallbacks costs every start time.
+    QStringList families { QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans") };
+    const QString named = QString::fromLatin1(family);
+    if (QFontDatabase::hasFamily(named))
+        families.prepend(named);
+    f.setFamilies(families);
     f.setPointSizeF(points);
     f.setWeight(bold ? QFont::Bold : QFont::Normal);
     return f;
