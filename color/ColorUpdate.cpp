@@ -26,7 +26,12 @@ ColorUpdate::ColorUpdate(const Controls &controls, const PreviewFlags &flags, QO
     : QObject(parent)
     , m_c(controls)
     , m_flags(flags)
-{ }
+{
+    connect(m_c.HScroll1[0], &ChannelScrollBar::batchEnded, this, [this] {
+        if (m_wholeColourPending)
+            followWholeColour();
+    });
+}
 
 void ColorUpdate::HScroll1_Change(int Index)
 {
@@ -56,6 +61,21 @@ void ColorUpdate::HScroll1_Change(int Index)
     setTextIfChanged(m_c.Text5, dec(b));
     setTextIfChanged(m_c.Text6, hex2(b));
 
+    // Within one hand-over the panes, the sample and the codes follow once, after its last
+    // write, showing what that write's update would have left.
+    if (m_c.HScroll1[0]->inBatch()) {
+        m_wholeColourPending = true;
+        return;
+    }
+    followWholeColour();
+}
+
+void ColorUpdate::followWholeColour()
+{
+    m_wholeColourPending = false;
+    const int r = m_c.HScroll1[0]->value();
+    const int g = m_c.HScroll1[1]->value();
+    const int b = m_c.HScroll1[2]->value();
     const ColorValue c = rgbValue(r, g, b);
     const QColor colour = toQColor(c);
     if (m_flags.PreviewAOn == 1)

@@ -26,6 +26,7 @@ HandOverChannels parkColor(ColorValue colour, PictureBox *vorschau)
 void writeChannels(
     const HandOverChannels &channels, const std::array<ChannelScrollBar *, 3> &HScroll1)
 {
+    const ChannelScrollBar::Batch batch(HScroll1);
     for (std::size_t i = 0; i < channels.count; ++i)
         HScroll1[i]->setValue(channels.value[i]);
 }

@@ -37,3 +37,17 @@ void ChannelScrollBar::keyPressEvent(QKeyEvent *event)
         break;
     }
 }
+
+ChannelScrollBar::Batch::Batch(const std::array<ChannelScrollBar *, 3> &bars)
+    : m_bars(bars)
+{
+    for (ChannelScrollBar *bar : m_bars)
+        bar->m_inBatch = true;
+}
+
+ChannelScrollBar::Batch::~Batch()
+{
+    for (ChannelScrollBar *bar : m_bars)
+        bar->m_inBatch = false;
+    Q_EMIT m_bars[0]->batchEnded();
+}
