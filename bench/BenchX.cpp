@@ -140,6 +140,15 @@ void WindowWatch::handle(xcb_generic_event_t *e)
                 if (w == ev->window)
                     m_client = w;
             }
+            // On a busy machine the window may have been mapped before this client's event
+            // selection reached the server; its MapNotify is then lost, so ask once.
+            if (m_client) {
+                auto *a = xcb_get_window_attributes_reply(
+                    m_c, xcb_get_window_attributes(m_c, m_client), nullptr);
+                if (a && a->map_state != XCB_MAP_STATE_UNMAPPED && m_mappedAt < 0)
+                    m_mappedAt = nowMs();
+                std::free(a);
+            }
         }
     } else if (type == XCB_MAP_NOTIFY) {
         auto *ev = reinterpret_cast<xcb_map_notify_event_t *>(e);
