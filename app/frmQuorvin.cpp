@@ -25,8 +25,6 @@
 #include <QRadioButton>
 #include <QTimer>
 
-#include <memory>
-
 frmQuorvin::frmQuorvin(PlatformServices services, QWidget *parent)
     : QWidget(parent,
         Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
@@ -161,22 +159,16 @@ bool frmQuorvin::Form_Load()
 
 void frmQuorvin::drawPalettes()
 {
-    auto pixels = std::make_unique<PalettePixels::Images>();
-    PalettePixels::draw(*pixels);
-    const auto toImage = [](const PalettePixels::Image &src) {
-        QImage img(PalettePixels::Size, PalettePixels::Size, QImage::Format_RGB32);
-        for (int row = 0; row < PalettePixels::Size; ++row) {
-            auto *line = reinterpret_cast<QRgb *>(img.scanLine(row));
-            for (int col = 0; col < PalettePixels::Size; ++col) {
-                const ColorValue c = PalettePixels::at(src, col, row);
-                line[col] = qRgb(redOf(c), greenOf(c), blueOf(c));
-            }
-        }
-        return img;
+    // Straight into the surfaces' images; what does not fit (most of the grey ramp's rows) is
+    // left out.
+    const auto into = [](auto draw) {
+        return [draw](QImage &img) {
+            draw(reinterpret_cast<std::uint32_t *>(img.bits()), img.bytesPerLine() / 4, img.width(),
+                img.height());
+        };
     };
-    // Whatever does not fit the surface (most of the grey ramp's rows) is clipped.
-    ui.picColor[0]->drawIntoImage(toImage(pixels->colourField));
-    ui.picColor[1]->drawIntoImage(toImage(pixels->greyRamp));
+    ui.picColor[0]->editImage(into(PalettePixels::drawColourField));
+    ui.picColor[1]->editImage(into(PalettePixels::drawGreyRamp));
 }
 
 QPointF frmQuorvin::clientTwips(const QMouseEvent *event) const

@@ -10,6 +10,7 @@
 #include "widgets/PictureBox.h"
 
 #include <QCheckBox>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -34,9 +35,13 @@ template<class W> W *place(W *w, const QString &name, int left, int top, int wid
 QFont font(const char *family, double points, bool bold)
 {
     QFont f;
-    // Where the named face is missing, a metric-compatible one stands in before any other.
-    f.setFamilies({ QString::fromLatin1(family), QStringLiteral("Liberation Sans"),
-        QStringLiteral("DejaVu Sans") });
+    // Where the named face is missing, a metric-compatible one stands in before any other. A
+    // missing face is left out of the list: looking for its fallbacks costs every start time.
+    QStringList families { QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans") };
+    const QString named = QString::fromLatin1(family);
+    if (QFontDatabase::hasFamily(named))
+        families.prepend(named);
+    f.setFamilies(families);
     f.setPointSizeF(points);
     f.setWeight(bold ? QFont::Bold : QFont::Normal);
     return f;
@@ -84,6 +89,10 @@ QLineEdit *textBox(QWidget *parent, const QString &name, const QString &text, in
     pal.setColor(QPalette::Base, buttonFace ? pal.color(QPalette::Button) : QColor(Qt::white));
     pal.setColor(QPalette::Text, Qt::black);
     t->setPalette(pal);
+    // Filled first with the colour behind it, the field covers itself, so a new text does not
+    // repaint the frame around it.
+    t->setBackgroundRole(QPalette::Window);
+    t->setAutoFillBackground(true);
     return t;
 }
 

@@ -10,11 +10,28 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+namespace {
+
+// A field keeps its text, layout and pixels when the text stays the same.
+void setTextIfChanged(QLineEdit *field, const std::string &text)
+{
+    const QString t = toQString(text);
+    if (field->text() != t)
+        field->setText(t);
+}
+
+} // namespace
+
 ColorUpdate::ColorUpdate(const Controls &controls, const PreviewFlags &flags, QObject *parent)
     : QObject(parent)
     , m_c(controls)
     , m_flags(flags)
-{ }
+{
+    connect(m_c.HScroll1[0], &ChannelScrollBar::batchEnded, this, [this] {
+        if (m_wholeColourPending)
+            followWholeColour();
+    });
+}
 
 void ColorUpdate::HScroll1_Change(int Index)
 {
@@ -37,13 +54,28 @@ void ColorUpdate::HScroll1_Change(int Index)
         break;
     }
 
-    m_c.Text2->setText(toQString(dec(r)));
-    m_c.Text1->setText(toQString(hex2(r)));
-    m_c.Text3->setText(toQString(dec(g)));
-    m_c.Text4->setText(toQString(hex2(g)));
-    m_c.Text5->setText(toQString(dec(b)));
-    m_c.Text6->setText(toQString(hex2(b)));
+    setTextIfChanged(m_c.Text2, dec(r));
+    setTextIfChanged(m_c.Text1, hex2(r));
+    setTextIfChanged(m_c.Text3, dec(g));
+    setTextIfChanged(m_c.Text4, hex2(g));
+    setTextIfChanged(m_c.Text5, dec(b));
+    setTextIfChanged(m_c.Text6, hex2(b));
 
+    // Within one hand-over the panes, the sample and the codes follow once, after its last
+    // write, showing what that write's update would have left.
+    if (m_c.HScroll1[0]->inBatch()) {
+        m_wholeColourPending = true;
+        return;
+    }
+    followWholeColour();
+}
+
+void ColorUpdate::followWholeColour()
+{
+    m_wholeColourPending = false;
+    const int r = m_c.HScroll1[0]->value();
+    const int g = m_c.HScroll1[1]->value();
+    const int b = m_c.HScroll1[2]->value();
     const ColorValue c = rgbValue(r, g, b);
     const QColor colour = toQColor(c);
     if (m_flags.PreviewAOn == 1)
@@ -55,9 +87,9 @@ void ColorUpdate::HScroll1_Change(int Index)
     if (m_c.Option1[1]->isChecked())
         m_c.Picture9->setBackColor(colour);
 
-    m_c.Text7->setText(toQString(decimalCode(r, g, b)));
-    m_c.Text8->setText(toQString(htmlCode(r, g, b, m_c.chkRGB->isChecked())));
-    m_c.Text9->setText(toQString(colourNumber(c)));
+    setTextIfChanged(m_c.Text7, decimalCode(r, g, b));
+    setTextIfChanged(m_c.Text8, htmlCode(r, g, b, m_c.chkRGB->isChecked()));
+    setTextIfChanged(m_c.Text9, colourNumber(c));
 }
 
 void ColorUpdate::HScroll1_Scroll(int Index)

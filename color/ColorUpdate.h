@@ -48,6 +48,9 @@ public:
     void HScroll1_Scroll(int Index);
 
 private:
+    void followWholeColour();
+
     Controls m_c;
+    bool m_wholeColourPending = false;
     const PreviewFlags &m_flags;
 };

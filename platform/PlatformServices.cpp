@@ -29,7 +29,7 @@ PlatformServices PlatformServices::create()
     services.clipboard = std::make_unique<QtClipboard>();
     services.windowOrder = std::make_unique<QtWindowOrder>();
     services.pointerConfiner = std::make_unique<X11PointerConfiner>(connection);
-    services.screenReader = std::make_unique<X11ScreenReader>(connection);
+    services.screenReader = std::make_unique<X11ScreenReader>(x11DisplayName().c_str());
     // XWayland shows no other program's pixels to a root read: they would all come out black.
     if (wayland)
         services.colorPortal = std::make_unique<DBusColorPortal>();

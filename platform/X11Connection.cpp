@@ -28,3 +28,11 @@ int x11DefaultScreen()
     Display *display = x11 ? x11->display() : nullptr;
     return display ? XDefaultScreen(display) : 0;
 }
+
+std::string x11DisplayName()
+{
+    auto *x11 = x11App();
+    Display *display = x11 ? x11->display() : nullptr;
+    const char *name = display ? XDisplayString(display) : nullptr;
+    return name ? name : std::string();
+}

@@ -41,9 +41,37 @@ X11ScreenReader::X11ScreenReader(xcb_connection_t *connection)
         m_root = screens.data->root;
 }
 
+X11ScreenReader::X11ScreenReader(const char *displayName)
+    : m_ownConnection(true)
+    , m_displayName(displayName ? displayName : "")
+{ }
+
+X11ScreenReader::~X11ScreenReader()
+{
+    if (m_ownConnection && m_connection)
+        xcb_disconnect(m_connection);
+}
+
+bool X11ScreenReader::connected()
+{
+    if (m_root || !m_ownConnection || m_connection)
+        return m_root != 0;
+    // Opened once: a display that cannot be reached now is not retried on every tick.
+    int screen = 0;
+    m_connection = xcb_connect(m_displayName.empty() ? nullptr : m_displayName.c_str(), &screen);
+    if (xcb_connection_has_error(m_connection))
+        return false;
+    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
+    for (; screens.rem > 0 && screen > 0; --screen)
+        xcb_screen_next(&screens);
+    if (screens.rem > 0)
+        m_root = screens.data->root;
+    return m_root != 0;
+}
+
 bool X11ScreenReader::pointerPosition(QPoint *root, bool *buttonHeld)
 {
-    if (!m_root)
+    if (!connected())
         return false;
     xcb_generic_error_t *error = nullptr;
     const Reply<xcb_query_pointer_reply_t> reply(
@@ -65,7 +93,7 @@ bool X11ScreenReader::pointerPosition(QPoint *root, bool *buttonHeld)
 ColorValue X11ScreenReader::pixelAt(QPoint root)
 {
     constexpr int maxCoordinate = std::numeric_limits<std::int16_t>::max();
-    if (!m_root || root.x() < 0 || root.y() < 0 || root.x() > maxCoordinate
+    if (!connected() || root.x() < 0 || root.y() < 0 || root.x() > maxCoordinate
         || root.y() > maxCoordinate)
         return -1;
     // Outside the root (after a resize, say) the server answers BadMatch: an ordinary miss.

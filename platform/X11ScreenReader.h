@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 struct xcb_connection_t;
 
@@ -25,6 +26,12 @@ public:
 
     // A null connection reads nothing.
     explicit X11ScreenReader(xcb_connection_t *connection);
+    // Reads through a connection of its own to the display named, opened at the first read:
+    // the reads' round trips then never hold up or interleave with the toolkit's own traffic.
+    explicit X11ScreenReader(const char *displayName);
+    ~X11ScreenReader() override;
+    X11ScreenReader(const X11ScreenReader &) = delete;
+    X11ScreenReader &operator=(const X11ScreenReader &) = delete;
 
     bool pointerPosition(QPoint *root, bool *buttonHeld) override;
     ColorValue pixelAt(QPoint root) override;
@@ -34,9 +41,12 @@ public:
     static ColorValue decode(const PixelFormat &format, const std::uint8_t *data, std::size_t size);
 
 private:
+    bool connected();
     bool lookUpFormat(std::uint32_t visual, std::uint8_t depth);
 
-    xcb_connection_t *m_connection;
+    xcb_connection_t *m_connection = nullptr;
+    bool m_ownConnection = false;
+    std::string m_displayName;
     std::uint32_t m_root = 0;
     std::uint32_t m_formatVisual = 0;
     std::uint8_t m_formatDepth = 0;

@@ -16,7 +16,7 @@ if [ "${1:-}" = test ]; then
         weston xwayland xserver-xephyr qt6-wayland dbus dbus-x11
         clang libclang-rt-14-dev libfuzzer-14-dev
         desktop-file-utils appstream lintian dpkg-dev fakeroot
-        linux-perf hyperfine xrestop
+        linux-perf hyperfine valgrind xrestop libxcb-damage0-dev libxcb-xtest0-dev
     )
 fi
 

@@ -7,18 +7,32 @@
 #include <charconv>
 #include <string>
 
+HandOverChannels parkColor(ColorValue colour, PictureBox *vorschau)
+{
+    HandOverChannels out;
+    if (colour < 0)
+        return out;
+    vorschau->setBackColor(toQColor(colour));
+    const std::string code = ColorToHex(toColorValue(vorschau->backColor()));
+    for (; out.count < out.value.size(); ++out.count) {
+        const std::string value = HexToDec(std::string_view(code).substr(2 * out.count, 2));
+        if (std::from_chars(value.data(), value.data() + value.size(), out.value[out.count]).ec
+            != std::errc())
+            break;
+    }
+    return out;
+}
+
+void writeChannels(
+    const HandOverChannels &channels, const std::array<ChannelScrollBar *, 3> &HScroll1)
+{
+    const ChannelScrollBar::Batch batch(HScroll1);
+    for (std::size_t i = 0; i < channels.count; ++i)
+        HScroll1[i]->setValue(channels.value[i]);
+}
+
 void handOverColor(
     ColorValue colour, PictureBox *vorschau, const std::array<ChannelScrollBar *, 3> &HScroll1)
 {
-    if (colour < 0)
-        return;
-    vorschau->setBackColor(toQColor(colour));
-    const std::string code = ColorToHex(toColorValue(vorschau->backColor()));
-    for (std::size_t i = 0; i < HScroll1.size(); ++i) {
-        const std::string value = HexToDec(std::string_view(code).substr(2 * i, 2));
-        int channel = 0;
-        if (std::from_chars(value.data(), value.data() + value.size(), channel).ec != std::errc())
-            return;
-        HScroll1[i]->setValue(channel);
-    }
+    writeChannels(parkColor(colour, vorschau), HScroll1);
 }

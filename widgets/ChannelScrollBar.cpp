@@ -10,6 +10,9 @@ ChannelScrollBar::ChannelScrollBar(QWidget *parent)
     setPageStep(1);
     // Tracking makes value() follow the thumb, so every display can follow it too.
     setTracking(true);
+    // Covering itself, a moved slider does not repaint the frame behind it.
+    setBackgroundRole(QPalette::Window);
+    setAutoFillBackground(true);
     connect(this, &QAbstractSlider::valueChanged, this, [this] {
         if (isSliderDown())
             Q_EMIT scrolled();
@@ -33,4 +36,18 @@ void ChannelScrollBar::keyPressEvent(QKeyEvent *event)
         QScrollBar::keyPressEvent(event);
         break;
     }
+}
+
+ChannelScrollBar::Batch::Batch(const std::array<ChannelScrollBar *, 3> &bars)
+    : m_bars(bars)
+{
+    for (ChannelScrollBar *bar : m_bars)
+        bar->m_inBatch = true;
+}
+
+ChannelScrollBar::Batch::~Batch()
+{
+    for (ChannelScrollBar *bar : m_bars)
+        bar->m_inBatch = false;
+    Q_EMIT m_bars[0]->batchEnded();
 }

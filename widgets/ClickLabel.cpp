@@ -15,6 +15,9 @@ QColor ClickLabel::foreColor() const
 
 void ClickLabel::setForeColor(const QColor &color)
 {
+    // A new palette is propagated and repaints; the same colour needs neither.
+    if (foreColor() == color && testAttribute(Qt::WA_SetPalette))
+        return;
     QPalette pal = palette();
     pal.setColor(QPalette::WindowText, color);
     setPalette(pal);

@@ -20,6 +20,9 @@ PictureBox::PictureBox(QWidget *parent)
 void PictureBox::setBorder(Border border)
 {
     m_border = border;
+    // Every pixel is painted here, so what lies behind need not be painted first; the shaded
+    // border is left out, as it leaves pixels of the container showing.
+    setAttribute(Qt::WA_OpaquePaintEvent, border != Border::Sunken3D);
     const int w = borderWidth();
     setContentsMargins(w, w, w, w);
     update();
@@ -40,6 +43,9 @@ int PictureBox::borderWidth() const
 
 void PictureBox::setBackColor(const QColor &color)
 {
+    // The same colour on a surface without an image shows nothing new.
+    if (color == m_backColor && m_image.isNull())
+        return;
     m_backColor = color;
     if (!m_image.isNull())
         m_image.fill(color);

@@ -34,6 +34,14 @@ public:
     // Copies an image into the persistent image at the top-left corner; what falls outside is
     // clipped.
     void drawIntoImage(const QImage &image);
+    // Hands the persistent image to draw into directly, then repaints; nothing without one.
+    template<class Draw> void editImage(Draw draw)
+    {
+        if (m_image.isNull())
+            return;
+        draw(m_image);
+        update();
+    }
     // The pixel of the persistent image, or -1 where there is none or the point lies outside.
     ColorValue Point(double x, double y) const;
 

@@ -6,7 +6,9 @@
 #include "platform/X11ScreenReader.h"
 #include "sources/ScreenEyedropper.h"
 #include "widgets/ChannelScrollBar.h"
+#include "widgets/ClickLabel.h"
 #include "widgets/PictureBox.h"
+#include "widgets/QtColorValue.h"
 
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -191,6 +193,10 @@ void tst_Eyedropper::ticksHandOver()
     QCOMPARE(w.ui.Text7->text(),
         QStringLiteral("%1,%2,%3").arg(expected.red()).arg(expected.green()).arg(expected.blue()));
     QCOMPARE(w.ui.Text8->text(), expected.name().toUpper());
+    // Those that follow the whole colour follow it once per tick, yet end as after every write.
+    QCOMPARE(w.ui.Text9->text(), QString::number(toColorValue(expected)));
+    QCOMPARE(w.ui.Picture11->backColor(), expected);
+    QCOMPARE(w.ui.Label2->foreColor(), expected);
 }
 
 void tst_Eyedropper::decode_data()
