@@ -15,24 +15,24 @@ rateSeconds=${3:-2}
 cmake -S "$root" -B "$build" -G Ninja -DBUILD_TESTING=ON >/dev/null
 cmake --build "$build" >/dev/null
 
-session="$root/bench/in-xsession.sh"
+session=("$root/scripts/x-session.sh" --)
 b="$build/bench"
 quorvin="$build/app/quorvin"
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
 echo "bench.sh: start-up, $startRuns runs each" >&2
-"$session" "$b/bench_startup_launcher" "$startRuns" floor="$b/floor_window" quorvin="$quorvin" \
+"${session[@]}" "$b/bench_startup_launcher" "$startRuns" floor="$b/floor_window" quorvin="$quorvin" \
     >"$out/startup"
 echo "bench.sh: eyedropper, $rateRuns runs each" >&2
 # The press lands on the eyedropper button, and in the middle of the floor's window.
-"$session" "$b/bench_eyedropper_launcher" "$b/getimage_counter.so" "$rateRuns" "$rateSeconds" \
+"${session[@]}" "$b/bench_eyedropper_launcher" "$b/getimage_counter.so" "$rateRuns" "$rateSeconds" \
     floor="$b/floor_eyedropper:100:100" quorvin="$quorvin:48:326" >"$out/rate"
 echo "bench.sh: one tick" >&2
-"$session" "$b/bench_tick" 2000 >"$out/tick"
+"${session[@]}" "$b/bench_tick" 2000 >"$out/tick"
 echo "bench.sh: QBENCHMARK" >&2
 for t in bench_color bench_startup bench_eyedropper; do
-    "$session" "$b/$t" -csv >"$out/$t" 2>/dev/null || true
+    "${session[@]}" "$b/$t" -csv >"$out/$t" 2>/dev/null || true
 done
 
 # Rows of the launchers' tables: | name | value (ratio) | ...
