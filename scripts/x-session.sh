@@ -54,13 +54,23 @@ export XDG_RUNTIME_DIR="$session/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 openbox >"$session/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
+wm=$!
+pids+=($wm)
+wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+for _ in $(seq 200); do wm_up && break; sleep 0.1; done
+if ! wm_up; then
+    echo "x-session.sh: openbox did not come up on $DISPLAY" >&2
+    cat "$session/openbox.log" >&2
+    exit 1
+fi
 
 export QUORVIN_REQUIRE_X11=1
 status=0
 "$@" || status=$?
+# Tests that need the window manager fail in puzzling ways without it: say so plainly.
+if ! kill -0 "$wm" 2>/dev/null; then
+    echo "x-session.sh: openbox ended during the run on $DISPLAY" >&2
+    cat "$session/openbox.log" >&2
+    [ "$status" -ne 0 ] || status=1
+fi
 exit "$status"
