@@ -4,6 +4,7 @@
 #include <QtEndian>
 
 #include <array>
+#include <optional>
 
 namespace WindowImages {
 
@@ -68,12 +69,7 @@ QPoint hotSpot(const QByteArray &file)
 
 QImage image(Id id)
 {
-    // Several controls share an image; each file is decoded once.
-    static std::array<QImage, 7> decoded;
-    QImage &cached = decoded[static_cast<std::size_t>(id)];
-    if (cached.isNull())
-        cached = decode(id);
-    return cached;
+    return decode(id);
 }
 
 namespace {
@@ -136,17 +132,25 @@ namespace {
 
 QPixmap pixmap(Id id)
 {
+    // Several controls share an image; each file is decoded once, and only the pixmap is kept,
+    // converted in place from the decoded image.
     static std::array<QPixmap, 7> converted;
     QPixmap &cached = converted[static_cast<std::size_t>(id)];
     if (cached.isNull())
-        cached = QPixmap::fromImage(image(id));
+        cached = QPixmap::fromImage(decode(id));
     return cached;
 }
 
 QCursor cursor(Id id)
 {
-    const QPoint spot = hotSpot(fileData(id));
-    return QCursor(pixmap(id), spot.x(), spot.y());
+    // Shared by every control that shows it, so its masks are made once.
+    static std::array<std::optional<QCursor>, 7> made;
+    std::optional<QCursor> &cached = made[static_cast<std::size_t>(id)];
+    if (!cached) {
+        const QPoint spot = hotSpot(fileData(id));
+        cached.emplace(pixmap(id), spot.x(), spot.y());
+    }
+    return *cached;
 }
 
 QIcon icon(Id id)
