@@ -16,6 +16,9 @@ cmake -S "$root" -B "$build" -G Ninja -DBUILD_TESTING=ON >/dev/null
 cmake --build "$build" >/dev/null
 
 session=("$root/scripts/x-session.sh" --)
+# No session bus for any of them: otherwise the floor would autolaunch one, which quorvin does
+# not, and the comparison would favour quorvin.
+export DBUS_SESSION_BUS_ADDRESS=disabled:
 b="$build/bench"
 quorvin="$build/app/quorvin"
 out=$(mktemp -d)
