@@ -131,6 +131,27 @@ QString windowOfProcess(qint64 pid, int timeoutMs, const QString &display)
     return {};
 }
 
+bool waitUntilNoWindowIsManaged(int timeoutMs)
+{
+    QElapsedTimer t;
+    t.start();
+    QString left;
+    do {
+        // _NET_CLIENT_LIST(WINDOW): window id # 0x..., 0x...
+        left
+            = QString::fromUtf8(run(QStringLiteral("xprop"),
+                                    { QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST") })
+                                    .out)
+                  .section(QLatin1Char('#'), 1)
+                  .trimmed();
+        if (left.isEmpty())
+            return true;
+        settle(50);
+    } while (t.elapsed() < timeoutMs);
+    qWarning("the window manager still manages %s", qPrintable(left));
+    return false;
+}
+
 QPoint centreOf(const QWidget *w)
 {
     return nativeOf(w, QRectF(w->rect()).center());

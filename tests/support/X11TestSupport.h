@@ -36,6 +36,7 @@ bool available(QString *why);
                 QFAIL(qPrintable(why_));                                                           \
             QSKIP(qPrintable(why_));                                                               \
         }                                                                                          \
+        X11TestSupport::waitUntilNoWindowIsManaged();                                              \
     } while (false)
 
 void moveTo(QPoint global);
@@ -55,6 +56,13 @@ void releaseAllButtons();
 // slowly, and a search that meets a window vanishing mid-query fails only that once.
 // The display is this process's own unless another is named.
 QString windowOfProcess(qint64 pid, int timeoutMs = 30000, const QString &display = {});
+
+// The window manager lets go of an ended program's window some time after the program ended,
+// and the X server hands that window's id to the next program's window: a window manager that
+// is late then moves the new window to where the old one stood and takes its state away. X11
+// tests on the shared display run one at a time, so each waits until no window is managed; where
+// the time runs out, it says which windows are left.
+bool waitUntilNoWindowIsManaged(int timeoutMs = 10000);
 
 // The centre of a widget, in root pixels.
 QPoint centreOf(const QWidget *w);
