@@ -89,54 +89,50 @@ namespace {
         return a;
     }
 
-    // The window manager holds a press on a client window (its click to focus) until it has
-    // seen it, and it answers a frame extents request in turn with that press: once the answer
-    // is there, the press has gone on to the window. A loaded machine may otherwise let a test
-    // look before the window got its click.
-    void waitForWindowManager()
-    {
-        xcb_connection_t *c = x11Connection();
-        if (!c)
-            return;
-        const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-        xcb_get_property_reply_t *wm = xcb_get_property_reply(c,
-            xcb_get_property(
-                c, 0, screen->root, atom(c, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW, 0, 1),
-            nullptr);
-        const bool managed = wm && wm->value_len > 0;
-        std::free(wm);
-        if (!managed)
-            return;
-        const xcb_atom_t request = atom(c, "_NET_REQUEST_FRAME_EXTENTS");
-        const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
-        const xcb_window_t probe = xcb_generate_id(c);
-        xcb_create_window(c, XCB_COPY_FROM_PARENT, probe, screen->root, 0, 0, 1, 1, 0,
-            XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
-        xcb_client_message_event_t message {};
-        message.response_type = XCB_CLIENT_MESSAGE;
-        message.format = 32;
-        message.window = probe;
-        message.type = request;
-        xcb_send_event(c, 0, screen->root,
-            XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-            reinterpret_cast<const char *>(&message));
-        xcb_flush(c);
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < 2000) {
-            xcb_get_property_reply_t *reply = xcb_get_property_reply(
-                c, xcb_get_property(c, 0, probe, extents, XCB_ATOM_CARDINAL, 0, 4), nullptr);
-            const bool answered = reply && reply->value_len > 0;
-            std::free(reply);
-            if (answered)
-                break;
-            QThread::msleep(5);
-        }
-        xcb_destroy_window(c, probe);
-        xcb_flush(c);
-    }
-
 } // namespace
+
+void waitForWindowManager()
+{
+    xcb_connection_t *c = x11Connection();
+    if (!c)
+        return;
+    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    xcb_get_property_reply_t *wm = xcb_get_property_reply(c,
+        xcb_get_property(
+            c, 0, screen->root, atom(c, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW, 0, 1),
+        nullptr);
+    const bool managed = wm && wm->value_len > 0;
+    std::free(wm);
+    if (!managed)
+        return;
+    const xcb_atom_t request = atom(c, "_NET_REQUEST_FRAME_EXTENTS");
+    const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
+    const xcb_window_t probe = xcb_generate_id(c);
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, probe, screen->root, 0, 0, 1, 1, 0,
+        XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+    xcb_client_message_event_t message {};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = probe;
+    message.type = request;
+    xcb_send_event(c, 0, screen->root,
+        XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+        reinterpret_cast<const char *>(&message));
+    xcb_flush(c);
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 2000) {
+        xcb_get_property_reply_t *reply = xcb_get_property_reply(
+            c, xcb_get_property(c, 0, probe, extents, XCB_ATOM_CARDINAL, 0, 4), nullptr);
+        const bool answered = reply && reply->value_len > 0;
+        std::free(reply);
+        if (answered)
+            break;
+        QThread::msleep(5);
+    }
+    xcb_destroy_window(c, probe);
+    xcb_flush(c);
+}
 
 void press(int button)
 {

@@ -44,6 +44,11 @@ void press(int button); // 1 left, 2 middle, 3 right (X numbering)
 void release(int button);
 void click(QPoint global, int button = 1);
 void key(const QString &keysym);
+// The window manager holds a press on a client window (its click to focus) until it has seen
+// it, and answers a frame extents request in turn with that press: this returns once it has
+// answered one, so that the input sent so far has gone on to the windows. A loaded machine may
+// otherwise let a test look before the window got its click.
+void waitForWindowManager();
 // Lets the X server and this process settle after input.
 void settle(int ms = 100);
 
