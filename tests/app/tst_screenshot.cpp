@@ -78,9 +78,14 @@ public:
     }
     ~ScaledProgram()
     {
+        // A server that is killed leaves its lock and socket behind for the next one that
+        // picks the same display number.
         for (QProcess *p : { &m_program, &m_server }) {
-            p->kill();
-            p->waitForFinished(5000);
+            p->terminate();
+            if (!p->waitForFinished(5000)) {
+                p->kill();
+                p->waitForFinished(5000);
+            }
         }
     }
     // The client area as the server shows it, once two looks in a row agree; null without a

@@ -156,6 +156,9 @@ class tst_Startup : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
+    // Each case starts and ends programs of its own; the last case's must be gone for good.
+    void init() { waitUntilNoWindowIsManaged(); }
+    void cleanup() { releaseAllButtons(); }
     void startUpFaultSaysSoInOneLine_data();
     void startUpFaultSaysSoInOneLine();
     void startsCentredAndTopmost();
@@ -271,6 +274,7 @@ void tst_Startup::startAfterKillWorks()
         crashed.process().kill(); // SIGKILL: no chance to clean up the lock
         QTRY_COMPARE_WITH_TIMEOUT(crashed.process().state(), QProcess::NotRunning, 5000);
     }
+    waitUntilNoWindowIsManaged();
     Program next;
     next.start();
     QVERIFY(next.waitStarted());

@@ -50,6 +50,7 @@ private Q_SLOTS:
 
         moveTo(centreOf(w.ui.Label1));
         run(QStringLiteral("xdotool"), xdotoolClick);
+        waitForWindowManager();
         settle(200);
         QCOMPARE(drawn, 3 * colours);
         QCOMPARE(changes, 3 * colours);

@@ -78,15 +78,75 @@ void moveTo(QPoint global)
     settle(50);
 }
 
+namespace {
+
+    xcb_atom_t atom(xcb_connection_t *c, const char *name)
+    {
+        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
+            c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr);
+        const xcb_atom_t a = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+        return a;
+    }
+
+} // namespace
+
+void waitForWindowManager()
+{
+    // A test without a GUI of its own, driving the real program, asks on a connection of its own.
+    static xcb_connection_t *const own = x11Connection() ? nullptr : xcb_connect(nullptr, nullptr);
+    xcb_connection_t *c = own ? own : x11Connection();
+    if (!c || xcb_connection_has_error(c))
+        return;
+    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    xcb_get_property_reply_t *wm = xcb_get_property_reply(c,
+        xcb_get_property(
+            c, 0, screen->root, atom(c, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW, 0, 1),
+        nullptr);
+    const bool managed = wm && wm->value_len > 0;
+    std::free(wm);
+    if (!managed)
+        return;
+    const xcb_atom_t request = atom(c, "_NET_REQUEST_FRAME_EXTENTS");
+    const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
+    const xcb_window_t probe = xcb_generate_id(c);
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, probe, screen->root, 0, 0, 1, 1, 0,
+        XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+    xcb_client_message_event_t message {};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = probe;
+    message.type = request;
+    xcb_send_event(c, 0, screen->root,
+        XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+        reinterpret_cast<const char *>(&message));
+    xcb_flush(c);
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 2000) {
+        xcb_get_property_reply_t *reply = xcb_get_property_reply(
+            c, xcb_get_property(c, 0, probe, extents, XCB_ATOM_CARDINAL, 0, 4), nullptr);
+        const bool answered = reply && reply->value_len > 0;
+        std::free(reply);
+        if (answered)
+            break;
+        QThread::msleep(5);
+    }
+    xcb_destroy_window(c, probe);
+    xcb_flush(c);
+}
+
 void press(int button)
 {
     run(QStringLiteral("xdotool"), { QStringLiteral("mousedown"), QString::number(button) });
+    waitForWindowManager();
     settle(50);
 }
 
 void release(int button)
 {
     run(QStringLiteral("xdotool"), { QStringLiteral("mouseup"), QString::number(button) });
+    waitForWindowManager();
     settle(50);
 }
 
@@ -129,6 +189,27 @@ QString windowOfProcess(qint64 pid, int timeoutMs, const QString &display)
         settle(200);
     } while (t.elapsed() < timeoutMs);
     return {};
+}
+
+bool waitUntilNoWindowIsManaged(int timeoutMs)
+{
+    QElapsedTimer t;
+    t.start();
+    QString left;
+    do {
+        // _NET_CLIENT_LIST(WINDOW): window id # 0x..., 0x...
+        left
+            = QString::fromUtf8(run(QStringLiteral("xprop"),
+                                    { QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST") })
+                                    .out)
+                  .section(QLatin1Char('#'), 1)
+                  .trimmed();
+        if (left.isEmpty())
+            return true;
+        settle(50);
+    } while (t.elapsed() < timeoutMs);
+    qWarning("the window manager still manages %s", qPrintable(left));
+    return false;
 }
 
 QPoint centreOf(const QWidget *w)

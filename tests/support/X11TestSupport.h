@@ -36,6 +36,7 @@ bool available(QString *why);
                 QFAIL(qPrintable(why_));                                                           \
             QSKIP(qPrintable(why_));                                                               \
         }                                                                                          \
+        X11TestSupport::waitUntilNoWindowIsManaged();                                              \
     } while (false)
 
 void moveTo(QPoint global);
@@ -43,6 +44,11 @@ void press(int button); // 1 left, 2 middle, 3 right (X numbering)
 void release(int button);
 void click(QPoint global, int button = 1);
 void key(const QString &keysym);
+// The window manager holds a press on a client window (its click to focus) until it has seen
+// it, and answers a frame extents request in turn with that press: this returns once it has
+// answered one, so that the input sent so far has gone on to the windows. A loaded machine may
+// otherwise let a test look before the window got its click.
+void waitForWindowManager();
 // Lets the X server and this process settle after input.
 void settle(int ms = 100);
 
@@ -55,6 +61,13 @@ void releaseAllButtons();
 // slowly, and a search that meets a window vanishing mid-query fails only that once.
 // The display is this process's own unless another is named.
 QString windowOfProcess(qint64 pid, int timeoutMs = 30000, const QString &display = {});
+
+// The window manager lets go of an ended program's window some time after the program ended,
+// and the X server hands that window's id to the next program's window: a window manager that
+// is late then moves the new window to where the old one stood and takes its state away. X11
+// tests on the shared display run one at a time, so each waits until no window is managed; where
+// the time runs out, it says which windows are left.
+bool waitUntilNoWindowIsManaged(int timeoutMs = 10000);
 
 // The centre of a widget, in root pixels.
 QPoint centreOf(const QWidget *w);
