@@ -1,13 +1,12 @@
 #include "app/PalettePixels.h"
 
+#include "platform/ColorValue.h"
+
+#include <algorithm>
+
 namespace PalettePixels {
 
 namespace {
-
-    constexpr ColorValue colourFieldAt(int column, int row)
-    {
-        return rgbValue(row, 255 - column, 255 - row);
-    }
 
     constexpr std::uint32_t xrgb(ColorValue c)
     {
@@ -15,36 +14,29 @@ namespace {
             | std::uint32_t(blueOf(c));
     }
 
+    template<class PixelAt>
+    void fill(std::uint32_t *bits, std::ptrdiff_t stride, int width, int height, PixelAt pixelAt)
+    {
+        const int w = std::min(width, Size);
+        const int h = std::min(height, Size);
+        for (int row = 0; row < h; ++row, bits += stride) {
+            for (int column = 0; column < w; ++column)
+                bits[column] = xrgb(pixelAt(column, row));
+        }
+    }
+
 } // namespace
 
 void drawColourField(std::uint32_t *bits, std::ptrdiff_t stride, int width, int height)
 {
-    const int w = width < Size ? width : Size;
-    const int h = height < Size ? height : Size;
-    for (int row = 0; row < h; ++row, bits += stride) {
-        for (int column = 0; column < w; ++column)
-            bits[column] = xrgb(colourFieldAt(column, row));
-    }
+    fill(bits, stride, width, height,
+        [](int column, int row) { return rgbValue(row, 255 - column, 255 - row); });
 }
 
 void drawGreyRamp(std::uint32_t *bits, std::ptrdiff_t stride, int width, int height)
 {
-    const int w = width < Size ? width : Size;
-    const int h = height < Size ? height : Size;
-    for (int row = 0; row < h; ++row, bits += stride) {
-        for (int column = 0; column < w; ++column)
-            bits[column] = xrgb(rgbValue(column, column, column));
-    }
-}
-
-void draw(Images &out)
-{
-    for (int v = 0; v < Size; ++v) {
-        for (int i = 0; i < Size; ++i) {
-            out.colourField[static_cast<std::size_t>(v * Size + i)] = colourFieldAt(i, v);
-            out.greyRamp[static_cast<std::size_t>(i * Size + v)] = rgbValue(v, v, v);
-        }
-    }
+    fill(bits, stride, width, height,
+        [](int column, int) { return rgbValue(column, column, column); });
 }
 
 } // namespace PalettePixels

@@ -69,15 +69,6 @@ void PictureBox::setPersistentImage(bool on)
     update();
 }
 
-void PictureBox::drawIntoImage(const QImage &image)
-{
-    if (m_image.isNull())
-        return;
-    QPainter p(&m_image);
-    p.drawImage(0, 0, image);
-    update();
-}
-
 ColorValue PictureBox::Point(double x, double y) const
 {
     const int ix = static_cast<int>(std::floor(x));

@@ -31,9 +31,6 @@ public:
     void setPersistentImage(bool on);
     bool hasPersistentImage() const { return !m_image.isNull(); }
     const QImage &persistentImage() const { return m_image; }
-    // Copies an image into the persistent image at the top-left corner; what falls outside is
-    // clipped.
-    void drawIntoImage(const QImage &image);
     // Hands the persistent image to draw into directly, then repaints; nothing without one.
     template<class Draw> void editImage(Draw draw)
     {

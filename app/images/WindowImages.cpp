@@ -14,7 +14,7 @@ namespace {
     constexpr int kEntrySize = 16;
     constexpr quint16 kCursorType = 2;
 
-    QImage decode(Id id);
+    constexpr std::size_t kImageCount = static_cast<std::size_t>(Id::C5) + 1;
 
 } // namespace
 
@@ -67,84 +67,75 @@ QPoint hotSpot(const QByteArray &file)
     return { x, y };
 }
 
+// The first image of an .ico/.cur file: a bottom-up device-independent bitmap with a palette of
+// 2, 16 or 256 colours, followed by its 1-bit mask (set: see-through). Decoded here rather than
+// by Qt's image plugins, whose lookup and loading cost more at start-up than all seven images.
 QImage image(Id id)
 {
-    return decode(id);
-}
+    const QByteArray file = fileData(id);
+    const auto *bytes = reinterpret_cast<const uchar *>(file.constData());
+    const qsizetype size = file.size();
+    if (size < kDirSize + kEntrySize || qFromLittleEndian<quint16>(bytes + 4) == 0)
+        return {};
+    const quint32 offset = qFromLittleEndian<quint32>(bytes + kDirSize + 12);
+    constexpr int kHeaderSize = 40;
+    if (offset > quint32(size) || size - offset < kHeaderSize)
+        return {};
+    const uchar *dib = bytes + offset;
+    const int width = qFromLittleEndian<qint32>(dib + 4);
+    const int height = qFromLittleEndian<qint32>(dib + 8) / 2;
+    const int bpp = qFromLittleEndian<quint16>(dib + 14);
+    const quint32 compression = qFromLittleEndian<quint32>(dib + 16);
+    quint32 colours = qFromLittleEndian<quint32>(dib + 32);
+    if (width <= 0 || width > 256 || height <= 0 || height > 256 || compression != 0
+        || (bpp != 1 && bpp != 4 && bpp != 8))
+        return {};
+    if (colours == 0 || colours > (1u << bpp))
+        colours = 1u << bpp;
+    const qsizetype headerSize = qFromLittleEndian<quint32>(dib);
+    const qsizetype colourStride = ((width * bpp + 31) / 32) * 4;
+    const qsizetype maskStride = ((width + 31) / 32) * 4;
+    const qsizetype need = headerSize + colours * 4 + (colourStride + maskStride) * height;
+    if (headerSize < kHeaderSize || size - offset < need)
+        return {};
+    const uchar *palette = dib + headerSize;
+    const uchar *colourRows = palette + colours * 4;
+    const uchar *maskRows = colourRows + colourStride * height;
 
-namespace {
-
-    // The first image of an .ico/.cur file: a bottom-up device-independent bitmap with a palette of
-    // 2, 16 or 256 colours, followed by its 1-bit mask (set: see-through). Decoded here rather than
-    // by Qt's image plugins, whose lookup and loading cost more at start-up than all seven images.
-    QImage decode(Id id)
-    {
-        const QByteArray file = fileData(id);
-        const auto *bytes = reinterpret_cast<const uchar *>(file.constData());
-        const qsizetype size = file.size();
-        if (size < kDirSize + kEntrySize || qFromLittleEndian<quint16>(bytes + 4) == 0)
-            return {};
-        const quint32 offset = qFromLittleEndian<quint32>(bytes + kDirSize + 12);
-        constexpr int kHeaderSize = 40;
-        if (offset > quint32(size) || size - offset < kHeaderSize)
-            return {};
-        const uchar *dib = bytes + offset;
-        const int width = qFromLittleEndian<qint32>(dib + 4);
-        const int height = qFromLittleEndian<qint32>(dib + 8) / 2;
-        const int bpp = qFromLittleEndian<quint16>(dib + 14);
-        const quint32 compression = qFromLittleEndian<quint32>(dib + 16);
-        quint32 colours = qFromLittleEndian<quint32>(dib + 32);
-        if (width <= 0 || width > 256 || height <= 0 || height > 256 || compression != 0
-            || (bpp != 1 && bpp != 4 && bpp != 8))
-            return {};
-        if (colours == 0 || colours > (1u << bpp))
-            colours = 1u << bpp;
-        const qsizetype headerSize = qFromLittleEndian<quint32>(dib);
-        const qsizetype colourStride = ((width * bpp + 31) / 32) * 4;
-        const qsizetype maskStride = ((width + 31) / 32) * 4;
-        const qsizetype need = headerSize + colours * 4 + (colourStride + maskStride) * height;
-        if (headerSize < kHeaderSize || size - offset < need)
-            return {};
-        const uchar *palette = dib + headerSize;
-        const uchar *colourRows = palette + colours * 4;
-        const uchar *maskRows = colourRows + colourStride * height;
-
-        QImage img(width, height, QImage::Format_ARGB32);
-        for (int y = 0; y < height; ++y) {
-            const uchar *row = colourRows + colourStride * (height - 1 - y);
-            const uchar *mask = maskRows + maskStride * (height - 1 - y);
-            auto *out = reinterpret_cast<QRgb *>(img.scanLine(y));
-            for (int x = 0; x < width; ++x) {
-                if (mask[x / 8] & (0x80 >> (x % 8))) {
-                    out[x] = 0;
-                    continue;
-                }
-                const int bit = x * bpp;
-                const quint32 index = (row[bit / 8] >> (8 - bpp - bit % 8)) & ((1u << bpp) - 1);
-                const uchar *c = palette + 4 * (index < colours ? index : 0);
-                out[x] = qRgb(c[2], c[1], c[0]);
+    QImage img(width, height, QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y) {
+        const uchar *row = colourRows + colourStride * (height - 1 - y);
+        const uchar *mask = maskRows + maskStride * (height - 1 - y);
+        auto *out = reinterpret_cast<QRgb *>(img.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            if (mask[x / 8] & (0x80 >> (x % 8))) {
+                out[x] = 0;
+                continue;
             }
+            const int bit = x * bpp;
+            const quint32 index = (row[bit / 8] >> (8 - bpp - bit % 8)) & ((1u << bpp) - 1);
+            const uchar *c = palette + 4 * (index < colours ? index : 0);
+            out[x] = qRgb(c[2], c[1], c[0]);
         }
-        return img;
     }
-
-} // namespace
+    return img;
+}
 
 QPixmap pixmap(Id id)
 {
     // Several controls share an image; each file is decoded once, and only the pixmap is kept,
     // converted in place from the decoded image.
-    static std::array<QPixmap, 7> converted;
+    static std::array<QPixmap, kImageCount> converted;
     QPixmap &cached = converted[static_cast<std::size_t>(id)];
     if (cached.isNull())
-        cached = QPixmap::fromImage(decode(id));
+        cached = QPixmap::fromImage(image(id));
     return cached;
 }
 
 QCursor cursor(Id id)
 {
     // Shared by every control that shows it, so its masks are made once.
-    static std::array<std::optional<QCursor>, 7> made;
+    static std::array<std::optional<QCursor>, kImageCount> made;
     std::optional<QCursor> &cached = made[static_cast<std::size_t>(id)];
     if (!cached) {
         const QPoint spot = hotSpot(fileData(id));

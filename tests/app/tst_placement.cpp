@@ -3,7 +3,18 @@
 
 #include <QTest>
 
-#include <memory>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+// A pixel of a raster image as the palettes are drawn into it: opaque 0xffRRGGBB.
+std::uint32_t xrgb(int red, int green, int blue)
+{
+    return 0xff000000u | std::uint32_t(red) << 16 | std::uint32_t(green) << 8 | std::uint32_t(blue);
+}
+
+} // namespace
 
 class tst_Placement : public QObject
 {
@@ -87,19 +98,20 @@ void tst_Placement::colourField()
     QFETCH(int, red);
     QFETCH(int, green);
     QFETCH(int, blue);
-    auto images = std::make_unique<PalettePixels::Images>();
-    PalettePixels::draw(*images);
-    QCOMPARE(PalettePixels::at(images->colourField, column, row), rgbValue(red, green, blue));
+    constexpr int n = PalettePixels::Size;
+    std::vector<std::uint32_t> field(n * n);
+    PalettePixels::drawColourField(field.data(), n, n, n);
+    QCOMPARE(field[std::size_t(row * n + column)], xrgb(red, green, blue));
 }
 
 void tst_Placement::greyRampIsTheSameInEveryRow()
 {
-    auto images = std::make_unique<PalettePixels::Images>();
-    PalettePixels::draw(*images);
-    for (int row = 0; row < PalettePixels::Size; ++row) {
+    constexpr int n = PalettePixels::Size;
+    std::vector<std::uint32_t> ramp(n * n);
+    PalettePixels::drawGreyRamp(ramp.data(), n, n, n);
+    for (int row = 0; row < n; ++row) {
         for (int column : { 0, 128, 255 })
-            QCOMPARE(
-                PalettePixels::at(images->greyRamp, column, row), rgbValue(column, column, column));
+            QCOMPARE(ramp[std::size_t(row * n + column)], xrgb(column, column, column));
     }
 }
 
