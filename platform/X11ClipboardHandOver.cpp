@@ -1,5 +1,7 @@
 #include "platform/X11ClipboardHandOver.h"
 
+#include "platform/X11Connection.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -25,18 +27,8 @@ constexpr int readyTimeoutMs = 3000;
 
 xcb_window_t selectionOwner(xcb_connection_t *c, const char *name)
 {
-    xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
-        c, xcb_intern_atom(c, 1, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
-    if (!atom || atom->atom == XCB_ATOM_NONE) {
-        std::free(atom);
-        return XCB_WINDOW_NONE;
-    }
-    xcb_get_selection_owner_reply_t *owner
-        = xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, atom->atom), nullptr);
-    const xcb_window_t window = owner ? owner->owner : xcb_window_t(XCB_WINDOW_NONE);
-    std::free(owner);
-    std::free(atom);
-    return window;
+    const xcb_atom_t atom = x11Atom(c, name, true);
+    return atom == XCB_ATOM_NONE ? xcb_window_t(XCB_WINDOW_NONE) : x11SelectionOwner(c, atom);
 }
 
 bool sendAll(int fd, const QByteArray &data)

@@ -3,6 +3,9 @@
 #include <QGuiApplication>
 
 #include <X11/Xlib.h>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -35,4 +38,34 @@ std::string x11DisplayName()
     Display *display = x11 ? x11->display() : nullptr;
     const char *name = display ? XDisplayString(display) : nullptr;
     return name ? name : std::string();
+}
+
+xcb_screen_t *x11Screen(xcb_connection_t *connection, int n)
+{
+    if (!connection || n < 0 || xcb_connection_has_error(connection))
+        return nullptr;
+    auto it = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (; it.rem > 0 && n > 0; --n)
+        xcb_screen_next(&it);
+    return it.rem > 0 ? it.data : nullptr;
+}
+
+std::uint32_t x11Atom(xcb_connection_t *connection, const std::string &name, bool onlyIfExists)
+{
+    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection,
+        xcb_intern_atom(
+            connection, onlyIfExists, static_cast<std::uint16_t>(name.size()), name.c_str()),
+        nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(reply);
+    return atom;
+}
+
+std::uint32_t x11SelectionOwner(xcb_connection_t *connection, std::uint32_t selection)
+{
+    xcb_get_selection_owner_reply_t *reply = xcb_get_selection_owner_reply(
+        connection, xcb_get_selection_owner(connection, selection), nullptr);
+    const xcb_window_t owner = reply ? reply->owner : xcb_window_t(XCB_WINDOW_NONE);
+    std::free(reply);
+    return owner;
 }

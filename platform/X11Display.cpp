@@ -1,5 +1,7 @@
 #include "platform/X11Display.h"
 
+#include "platform/X11Connection.h"
+
 #include <xcb/xcb.h>
 
 #include <cstdlib>
@@ -43,24 +45,18 @@ std::string x11DisplayFault(const char *displayName)
     const std::unique_ptr<xcb_connection_t, Disconnect> connection(
         xcb_connect(displayName, &screenNumber));
     const int error = connection ? xcb_connection_has_error(connection.get()) : XCB_CONN_ERROR;
-    if (error == XCB_CONN_CLOSED_INVALID_SCREEN)
-        return "the X display " + name + " names screen " + std::to_string(screenNumber)
-            + ", which the server does not have.";
-    if (error)
+    if (error && error != XCB_CONN_CLOSED_INVALID_SCREEN)
         return "cannot reach an X display (DISPLAY=" + name + "); start it from a desktop session.";
-
-    auto screens = xcb_setup_roots_iterator(xcb_get_setup(connection.get()));
-    if (screenNumber < 0 || screenNumber >= screens.rem)
+    const xcb_screen_t *screen = error ? nullptr : x11Screen(connection.get(), screenNumber);
+    if (!screen)
         return "the X display " + name + " names screen " + std::to_string(screenNumber)
             + ", which the server does not have.";
-    for (int i = 0; i < screenNumber; ++i)
-        xcb_screen_next(&screens);
 
     // Colour-map screens hold palette indices, not colours: nothing could be read or shown right.
-    const xcb_visualtype_t *visual = rootVisual(screens.data);
+    const xcb_visualtype_t *visual = rootVisual(screen);
     if (!visual || visual->_class != XCB_VISUAL_CLASS_TRUE_COLOR)
         return "screen " + std::to_string(screenNumber) + " of the X display " + name
-            + " has no true colours (depth " + std::to_string(screens.data->root_depth)
+            + " has no true colours (depth " + std::to_string(screen->root_depth)
             + "); start the X server with a 24-bit screen.";
     return {};
 }

@@ -1,6 +1,7 @@
 #include "platform/X11ScreenReader.h"
 
 #include "platform/X11Buttons.h"
+#include "platform/X11Connection.h"
 
 #include <xcb/xcb.h>
 
@@ -36,9 +37,8 @@ X11ScreenReader::X11ScreenReader(xcb_connection_t *connection)
 {
     if (!m_connection || xcb_connection_has_error(m_connection))
         return;
-    const xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
-    if (screens.rem > 0)
-        m_root = screens.data->root;
+    if (const xcb_screen_t *screen = x11Screen(m_connection, 0))
+        m_root = screen->root;
 }
 
 X11ScreenReader::X11ScreenReader(const char *displayName)
@@ -61,11 +61,8 @@ bool X11ScreenReader::connected()
     m_connection = xcb_connect(m_displayName.empty() ? nullptr : m_displayName.c_str(), &screen);
     if (xcb_connection_has_error(m_connection))
         return false;
-    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
-    for (; screens.rem > 0 && screen > 0; --screen)
-        xcb_screen_next(&screens);
-    if (screens.rem > 0)
-        m_root = screens.data->root;
+    if (const xcb_screen_t *s = x11Screen(m_connection, screen))
+        m_root = s->root;
     return m_root != 0;
 }
 
