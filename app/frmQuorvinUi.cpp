@@ -8,7 +8,9 @@
 #include "widgets/EtchedFrame.h"
 #include "widgets/OutlineShape.h"
 #include "widgets/PictureBox.h"
+#include "widgets/SmallIndicatorStyle.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QLabel>
@@ -32,14 +34,23 @@ template<class W> W *place(W *w, const QString &name, int left, int top, int wid
     return w;
 }
 
+bool installed(const QString &family)
+{
+    // The database's own list: asking for one family would resolve it as an alias too, a
+    // fontconfig substitution each time.
+    static const QStringList families = QFontDatabase::families();
+    return families.contains(family);
+}
+
 QFont font(const char *family, double points, bool bold)
 {
     QFont f;
-    // Where the named face is missing, a metric-compatible one stands in before any other. A
-    // missing face is left out of the list: looking for its fallbacks costs every start time.
-    QStringList families { QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans") };
+    // Where the named face is missing, its metric-compatible stand-in, which the package
+    // brings along, takes its place. Each further family in the list costs a font search at
+    // start, and a missing one the search for its fallbacks as well.
+    QStringList families { QStringLiteral("Liberation Sans") };
     const QString named = QString::fromLatin1(family);
-    if (QFontDatabase::hasFamily(named))
+    if (installed(named))
         families.prepend(named);
     f.setFamilies(families);
     f.setPointSizeF(points);
@@ -80,10 +91,11 @@ EtchedFrame *frame(QWidget *parent, const QString &name, const QString &caption,
 QLineEdit *textBox(QWidget *parent, const QString &name, const QString &text, int left, int top,
     int width, int height, bool buttonFace)
 {
-    auto *t = place(new QLineEdit(text, parent), name, left, top, width, height);
+    auto *t = place(new QLineEdit(parent), name, left, top, width, height);
     t->setReadOnly(true);
     t->setAlignment(Qt::AlignCenter);
     t->setFont(msSansSerifBold());
+    t->setText(text);
     t->setTextMargins(0, 0, 0, 0);
     QPalette pal = t->palette();
     pal.setColor(QPalette::Base, buttonFace ? pal.color(QPalette::Button) : QColor(Qt::white));
@@ -135,6 +147,11 @@ void frmQuorvinUi::setupUi(QWidget *w)
     setColor(w, QPalette::Window, w->palette().color(QPalette::Button));
     // Frames, check boxes and option buttons take the window's font.
     w->setFont(font("MS Sans Serif", 8.25, false));
+    // A new line edit lays out its text once in the application's font before it takes its
+    // own; lent the window's font until the controls stand, that loads no face the window
+    // does not show.
+    const QFont applicationFont = QApplication::font();
+    QApplication::setFont(w->font());
     w->setWindowIcon(WindowImages::icon(WindowImages::Id::I1));
     w->setCursor(WindowImages::cursor(WindowImages::Id::C1));
 
@@ -145,7 +162,9 @@ void frmQuorvinUi::setupUi(QWidget *w)
         QStringLiteral("Check1"), 5955, 5355, 1935, 195);
     Check1->setCheckState(Qt::Checked);
     // The style's box is a pixel taller than the control; a classic 13-pixel box fits whole.
-    Check1->setStyleSheet(QStringLiteral("QCheckBox::indicator { width: 13px; height: 13px; }"));
+    auto *indicatorStyle = new SmallIndicatorStyle;
+    indicatorStyle->setParent(Check1);
+    Check1->setStyle(indicatorStyle);
     Picture1 = pictureBox(w, QStringLiteral("Picture1"), 4920, 240, 4065, 5115, buttonFace,
         PictureBox::Border::Sunken3D);
     Picture8 = pictureBox(w, QStringLiteral("Picture8"), 4920, 5550, 4050, 525, buttonFace,
@@ -307,4 +326,5 @@ void frmQuorvinUi::setupUi(QWidget *w)
         chkRGB };
     for (std::size_t i = 1; i < focusOrder.size(); ++i)
         QWidget::setTabOrder(focusOrder[i - 1], focusOrder[i]);
+    QApplication::setFont(applicationFont);
 }
