@@ -1,10 +1,12 @@
 #include "app/QtGermanTexts.h"
 #include "app/SessionBusGuard.h"
 #include "app/frmQuorvin.h"
+#include "platform/FontConfigPreload.h"
 #include "platform/WaylandSession.h"
 #include "platform/X11Display.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 
 #include <cstdio>
 #include <string>
@@ -30,8 +32,11 @@ int main(int argc, char *argv[])
         }
     }
 
+    FontConfigPreload fontConfig;
     SessionBusGuard::forbidAutolaunch();
     QApplication app(argc, argv);
+    // The thread is through before the toolkit lets go of its fonts.
+    const auto finishFontConfig = qScopeGuard([&fontConfig] { fontConfig.finish(); });
     QApplication::setApplicationName(QStringLiteral("quorvin"));
     QApplication::setApplicationDisplayName(QStringLiteral("Veltrano Quorvin"));
     // The menu entry and its icon; on X11 the window is matched to it by WM_CLASS, which Qt

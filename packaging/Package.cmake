@@ -18,10 +18,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/quorvin/quorvin)
-# The libraries come from dpkg-shlibdeps; what Qt loads at run time without linking it is named
-# here: the X11 platform plugin, Qt's German texts, and the fonts that stand in for Arial.
+# The libraries come from dpkg-shlibdeps; what is loaded at run time without being linked is named
+# here: the X11 platform plugin, Qt's German texts, the fonts that stand in for Arial, and XInput
+# 2 for the side buttons.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation, libxcb-xinput0")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

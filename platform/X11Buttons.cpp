@@ -4,8 +4,50 @@
 #include <xcb/xinput.h>
 
 #include <cstdlib>
+#include <dlfcn.h>
 
 namespace {
+
+// Opened on the first question, which a start never asks and many runs never do: linked, the
+// library would take its share of memory in every run.
+struct XInput
+{
+    decltype(&xcb_input_xi_get_client_pointer) getClientPointer = nullptr;
+    decltype(&xcb_input_xi_get_client_pointer_reply) getClientPointerReply = nullptr;
+    decltype(&xcb_input_xi_query_pointer) queryPointer = nullptr;
+    decltype(&xcb_input_xi_query_pointer_reply) queryPointerReply = nullptr;
+    decltype(&xcb_input_xi_query_pointer_buttons) buttons = nullptr;
+    decltype(&xcb_input_xi_query_pointer_buttons_length) buttonsLength = nullptr;
+
+    bool complete() const
+    {
+        return getClientPointer && getClientPointerReply && queryPointer && queryPointerReply
+            && buttons && buttonsLength;
+    }
+};
+
+template<class F> void resolve(void *library, const char *name, F &function)
+{
+    function = reinterpret_cast<F>(dlsym(library, name));
+}
+
+const XInput *xinput()
+{
+    static const XInput loaded = [] {
+        XInput x;
+        void *library = dlopen("libxcb-xinput.so.0", RTLD_LAZY | RTLD_LOCAL);
+        if (!library)
+            return x;
+        resolve(library, "xcb_input_xi_get_client_pointer", x.getClientPointer);
+        resolve(library, "xcb_input_xi_get_client_pointer_reply", x.getClientPointerReply);
+        resolve(library, "xcb_input_xi_query_pointer", x.queryPointer);
+        resolve(library, "xcb_input_xi_query_pointer_reply", x.queryPointerReply);
+        resolve(library, "xcb_input_xi_query_pointer_buttons", x.buttons);
+        resolve(library, "xcb_input_xi_query_pointer_buttons_length", x.buttonsLength);
+        return x;
+    }();
+    return loaded.complete() ? &loaded : nullptr;
+}
 
 bool coreButtonHeld(xcb_connection_t *c, xcb_window_t root)
 {
@@ -22,22 +64,24 @@ bool coreButtonHeld(xcb_connection_t *c, xcb_window_t root)
 
 bool x11AnyButtonHeld(xcb_connection_t *c, std::uint32_t root)
 {
+    const XInput *xi = xinput();
+    if (!xi)
+        return coreButtonHeld(c, root);
     xcb_generic_error_t *error = nullptr;
-    xcb_input_xi_get_client_pointer_reply_t *pointer = xcb_input_xi_get_client_pointer_reply(
-        c, xcb_input_xi_get_client_pointer(c, XCB_WINDOW_NONE), &error);
+    xcb_input_xi_get_client_pointer_reply_t *pointer
+        = xi->getClientPointerReply(c, xi->getClientPointer(c, XCB_WINDOW_NONE), &error);
     std::free(error);
     error = nullptr;
     xcb_input_xi_query_pointer_reply_t *reply = pointer
-        ? xcb_input_xi_query_pointer_reply(
-            c, xcb_input_xi_query_pointer(c, root, pointer->deviceid), &error)
+        ? xi->queryPointerReply(c, xi->queryPointer(c, root, pointer->deviceid), &error)
         : nullptr;
     std::free(error);
     std::free(pointer);
     if (!reply)
         return coreButtonHeld(c, root);
     // Bit n of the mask is button n; bit 0 stands for no button.
-    const uint32_t *mask = xcb_input_xi_query_pointer_buttons(reply);
-    const int words = xcb_input_xi_query_pointer_buttons_length(reply);
+    const uint32_t *mask = xi->buttons(reply);
+    const int words = xi->buttonsLength(reply);
     bool held = false;
     for (int i = 0; i < words && !held; ++i)
         held = (mask[i] & (i == 0 ? ~1u : ~0u)) != 0;

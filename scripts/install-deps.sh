@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
-    libxcb1-dev libxcb-xfixes0-dev libxcb-xinput-dev libx11-dev zlib1g-dev
+    libxcb1-dev libxcb-xfixes0-dev libxcb-xinput-dev libx11-dev libfontconfig-dev zlib1g-dev
     fonts-liberation fonts-dejavu-core
 )
 if [ "${1:-}" = test ]; then

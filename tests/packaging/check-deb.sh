@@ -30,7 +30,7 @@ for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libxcb1; do
 done
 field Depends | grep -Eq "libqt6widgets6 \(>= " || fail "the Qt dependency carries no version"
 # Loaded at run time without being linked.
-for pkg in qt6-qpa-plugins qt6-translations-l10n fonts-liberation; do
+for pkg in qt6-qpa-plugins qt6-translations-l10n fonts-liberation libxcb-xinput0; do
     grep -qx "$pkg" <<<"$depends" || fail "Depends lacks $pkg"
 done
 dups=$(uniq -d <<<"$depends")
