@@ -1,8 +1,31 @@
 #include "app/QtGermanTexts.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QLibraryInfo>
 #include <QTranslator>
+
+namespace {
+
+class FirstMenuWatch : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        // Application filters see the event before the control builds its menu.
+        if (event->type() == QEvent::ContextMenu) {
+            QCoreApplication::instance()->removeEventFilter(this);
+            QtGermanTexts::install();
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+} // namespace
 
 bool QtGermanTexts::install()
 {
@@ -14,4 +37,10 @@ bool QtGermanTexts::install()
         return false;
     }
     return QCoreApplication::installTranslator(translator);
+}
+
+void QtGermanTexts::installWithFirstMenu()
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    app->installEventFilter(new FirstMenuWatch(app));
 }

@@ -42,7 +42,7 @@ int main(int argc, char *argv[])
     // The menu entry and its icon; on X11 the window is matched to it by WM_CLASS, which Qt
     // takes from the application name.
     QGuiApplication::setDesktopFileName(QStringLiteral(QUORVIN_APP_ID));
-    QtGermanTexts::install();
+    QtGermanTexts::installWithFirstMenu();
 
     frmQuorvin window(PlatformServices::create());
     if (!window.Form_Load())

@@ -398,8 +398,9 @@ void tst_Window::qtContextMenusSpeakGerman()
 {
     QFETCH(QString, name);
     QFETCH(QStringList, entries);
-    static const bool installed = QtGermanTexts::install();
-    QVERIFY2(installed, "Qt's German catalogue qtbase_de.qm is not installed");
+    // As the program does: the catalogue comes with the first menu.
+    static const bool watching = (QtGermanTexts::installWithFirstMenu(), true);
+    Q_UNUSED(watching);
 
     Services s;
     frmQuorvin w(std::move(s.services));
