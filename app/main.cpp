@@ -24,8 +24,9 @@ bool wantsX11()
 int main(int argc, char *argv[])
 {
     WaylandSession::preferX11(argc, argv);
+    X11DisplayHold display;
     if (wantsX11()) {
-        const std::string fault = x11DisplayFault(x11DisplayArgument(argc, argv));
+        const std::string fault = x11DisplayFault(x11DisplayArgument(argc, argv), display);
         if (!fault.empty()) {
             std::fprintf(stderr, "quorvin: %s\n", fault.c_str());
             return 1;
@@ -35,6 +36,7 @@ int main(int argc, char *argv[])
     FontConfigPreload fontConfig;
     SessionBusGuard::forbidAutolaunch();
     QApplication app(argc, argv);
+    display.release();
     // The thread is through before the toolkit lets go of its fonts.
     const auto finishFontConfig = qScopeGuard([&fontConfig] { fontConfig.finish(); });
     QApplication::setApplicationName(QStringLiteral("quorvin"));

@@ -10,11 +10,6 @@
 
 namespace {
 
-struct Disconnect
-{
-    void operator()(xcb_connection_t *c) const { xcb_disconnect(c); }
-};
-
 const xcb_visualtype_t *rootVisual(const xcb_screen_t *screen)
 {
     for (auto d = xcb_screen_allowed_depths_iterator(screen); d.rem > 0; xcb_depth_next(&d)) {
@@ -37,13 +32,31 @@ const char *x11DisplayArgument(int argc, char **argv)
     return nullptr;
 }
 
-std::string x11DisplayFault(const char *displayName)
+void X11DisplayHold::Disconnect::operator()(xcb_connection_t *c) const
+{
+    xcb_disconnect(c);
+}
+
+X11DisplayHold::X11DisplayHold() = default;
+X11DisplayHold::~X11DisplayHold() = default;
+
+void X11DisplayHold::keep(xcb_connection_t *connection)
+{
+    m_connection.reset(connection);
+}
+
+void X11DisplayHold::release()
+{
+    m_connection.reset();
+}
+
+std::string x11DisplayFault(const char *displayName, X11DisplayHold &hold)
 {
     const char *env = std::getenv("DISPLAY");
     const std::string name = displayName ? displayName : (env && *env ? env : "unset");
     int screenNumber = 0;
-    const std::unique_ptr<xcb_connection_t, Disconnect> connection(
-        xcb_connect(displayName, &screenNumber));
+    std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection(
+        xcb_connect(displayName, &screenNumber), &xcb_disconnect);
     const int error = connection ? xcb_connection_has_error(connection.get()) : XCB_CONN_ERROR;
     if (error && error != XCB_CONN_CLOSED_INVALID_SCREEN)
         return "cannot reach an X display (DISPLAY=" + name + "); start it from a desktop session.";
@@ -58,5 +71,6 @@ std::string x11DisplayFault(const char *displayName)
         return "screen " + std::to_string(screenNumber) + " of the X display " + name
             + " has no true colours (depth " + std::to_string(screen->root_depth)
             + "); start the X server with a 24-bit screen.";
+    hold.keep(connection.release());
     return {};
 }
