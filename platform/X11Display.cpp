@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 
 namespace {
 
@@ -37,12 +36,10 @@ void X11DisplayHold::Disconnect::operator()(xcb_connection_t *c) const
     xcb_disconnect(c);
 }
 
-X11DisplayHold::X11DisplayHold() = default;
-X11DisplayHold::~X11DisplayHold() = default;
-
-void X11DisplayHold::keep(xcb_connection_t *connection)
+xcb_connection_t *X11DisplayHold::keep(xcb_connection_t *connection)
 {
     m_connection.reset(connection);
+    return connection;
 }
 
 void X11DisplayHold::release()
@@ -55,12 +52,11 @@ std::string x11DisplayFault(const char *displayName, X11DisplayHold &hold)
     const char *env = std::getenv("DISPLAY");
     const std::string name = displayName ? displayName : (env && *env ? env : "unset");
     int screenNumber = 0;
-    std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection(
-        xcb_connect(displayName, &screenNumber), &xcb_disconnect);
-    const int error = connection ? xcb_connection_has_error(connection.get()) : XCB_CONN_ERROR;
+    xcb_connection_t *connection = hold.keep(xcb_connect(displayName, &screenNumber));
+    const int error = connection ? xcb_connection_has_error(connection) : XCB_CONN_ERROR;
     if (error && error != XCB_CONN_CLOSED_INVALID_SCREEN)
         return "cannot reach an X display (DISPLAY=" + name + "); start it from a desktop session.";
-    const xcb_screen_t *screen = error ? nullptr : x11Screen(connection.get(), screenNumber);
+    const xcb_screen_t *screen = error ? nullptr : x11Screen(connection, screenNumber);
     if (!screen)
         return "the X display " + name + " names screen " + std::to_string(screenNumber)
             + ", which the server does not have.";
@@ -71,6 +67,5 @@ std::string x11DisplayFault(const char *displayName, X11DisplayHold &hold)
         return "screen " + std::to_string(screenNumber) + " of the X display " + name
             + " has no true colours (depth " + std::to_string(screen->root_depth)
             + "); start the X server with a 24-bit screen.";
-    hold.keep(connection.release());
     return {};
 }

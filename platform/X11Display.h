@@ -14,9 +14,7 @@ const char *x11DisplayArgument(int argc, char **argv);
 class X11DisplayHold
 {
 public:
-    X11DisplayHold();
-    ~X11DisplayHold();
-    void keep(xcb_connection_t *connection);
+    xcb_connection_t *keep(xcb_connection_t *connection);
     void release();
 
 private:
@@ -28,7 +26,7 @@ private:
 };
 
 // Why the program cannot run on that display, as one line for the user, or an empty text where
-// it can; then the connection goes to the hold. Checked before Qt starts: Qt aborts without a
+// it can. The connection it makes stays in the hold. Checked before Qt starts: Qt aborts without a
 // server or on a screen the server does not have, and its widgets crash on a screen without
 // true colours.
 std::string x11DisplayFault(const char *displayName, X11DisplayHold &hold);
