@@ -1,3 +1,4 @@
+#include "app/FirstPaint.h"
 #include "app/QtGermanTexts.h"
 #include "app/SessionBusGuard.h"
 #include "app/frmQuorvin.h"
@@ -50,5 +51,6 @@ int main(int argc, char *argv[])
     if (!window.Form_Load())
         return 0;
     window.show();
+    FirstPaint::prepare(window);
     return app.exec();
 }

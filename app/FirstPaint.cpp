@@ -1,0 +1,25 @@
+#include "app/FirstPaint.h"
+
+#include <QBackingStore>
+#include <QPainter>
+#include <QWidget>
+
+namespace FirstPaint {
+
+void prepare(QWidget &window)
+{
+    QBackingStore *store = window.backingStore();
+    if (!store || !window.isVisible())
+        return;
+    // The size the toolkit gives it for the first paint, so that paint keeps this image.
+    store->resize(window.size());
+    const QRect all(QPoint(0, 0), window.size());
+    store->beginPaint(all);
+    if (QPaintDevice *device = store->paintDevice()) {
+        QPainter p(device);
+        p.fillRect(all, window.palette().window());
+    }
+    store->endPaint();
+}
+
+} // namespace FirstPaint
