@@ -1,12 +1,13 @@
 // Start-up side by side with a floor program: time from exec to the top-level being mapped and to
 // its first paint (X events: SubstructureNotify on the root, StructureNotify and Damage on the new
 // window), and peak RSS from wait4. Runs alternate between the programs; the first one named is
-// the floor the others are compared with.
+// the floor the others are compared with. A program may carry arguments, separated by blanks.
 //   bench_startup_launcher RUNS name=program [name=program...]
 #include "BenchX.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -16,7 +17,7 @@ namespace {
 struct Program
 {
     std::string name;
-    std::string path;
+    std::vector<std::string> argv;
     std::vector<double> mapped, painted, rss;
     int failed = 0;
 };
@@ -34,7 +35,11 @@ int main(int argc, char *argv[])
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
         const auto eq = arg.find('=');
-        programs.push_back({ arg.substr(0, eq), arg.substr(eq + 1), {}, {}, {}, 0 });
+        std::istringstream words(arg.substr(eq + 1));
+        Program p { arg.substr(0, eq), {}, {}, {}, {}, 0 };
+        for (std::string w; words >> w;)
+            p.argv.push_back(w);
+        programs.push_back(p);
     }
     xcb_connection_t *c = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(c)) {
@@ -47,7 +52,7 @@ int main(int argc, char *argv[])
         for (auto &p : programs) {
             watch.start();
             const double t0 = BenchX::nowMs();
-            const pid_t pid = BenchX::spawn({ p.path });
+            const pid_t pid = BenchX::spawn(p.argv);
             const bool ok = watch.wait(true, 10000);
             // Let start-up finish its last work before the peak is taken.
             usleep(300000);

@@ -25,8 +25,9 @@ out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
 echo "bench.sh: start-up, $startRuns runs each" >&2
+# Beside them, the floor at quorvin's fixed client size: how much of the gap is the area alone.
 "${session[@]}" "$b/bench_startup_launcher" "$startRuns" floor="$b/floor_window" quorvin="$quorvin" \
-    >"$out/startup"
+    sized="$b/floor_window 608x413" >"$out/startup"
 echo "bench.sh: eyedropper, $rateRuns runs each" >&2
 # The press lands on the eyedropper button, and in the middle of the floor's window.
 "${session[@]}" "$b/bench_eyedropper_launcher" "$b/getimage_counter.so" "$rateRuns" "$rateSeconds" \
@@ -51,6 +52,9 @@ echo "|---|---|---|---|---|"
 row "start-up: window mapped" "$(cell "$out/startup" quorvin 3)" "$(cell "$out/startup" floor 3)" "<= 1.10x"
 row "start-up: first paint" "$(cell "$out/startup" quorvin 4)" "$(cell "$out/startup" floor 4)" "<= 1.15x"
 row "start-up: peak RSS" "$(cell "$out/startup" quorvin 5)" "$(cell "$out/startup" floor 5)" "<= 1.10x"
+row "start-up, floor at 608 x 413: window mapped" "$(cell "$out/startup" sized 3)" "$(cell "$out/startup" floor 3)" ""
+row "start-up, floor at 608 x 413: first paint" "$(cell "$out/startup" sized 4)" "$(cell "$out/startup" floor 4)" ""
+row "start-up, floor at 608 x 413: peak RSS" "$(cell "$out/startup" sized 5)" "$(cell "$out/startup" floor 5)" ""
 row "eyedropper reads, held still" "$(cell "$out/rate" quorvin 3)" "$(cell "$out/rate" floor 3)" ">= 0.98x"
 row "eyedropper reads, moving" "$(cell "$out/rate" quorvin 4)" "$(cell "$out/rate" floor 4)" ">= 0.95x"
 awk -F'|' 'NR > 2 && NF > 3 { gsub(/^ +| +$/, "", $2); gsub(/^ +| +$/, "", $3);
