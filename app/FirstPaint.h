@@ -5,9 +5,9 @@ class QWidget;
 namespace FirstPaint {
 
 // Call right after the window is shown. The first paint of a window this size would otherwise
-// begin with the kernel handing out every page of the fresh image it is painted into (a
-// quarter of that paint); touched here, the pages are ready while the window manager maps the
-// window. What is drawn here is drawn over by that paint.
+// spend about a sixth of its time on the kernel handing out the pages of the fresh image it is
+// painted into; touched here, they are ready while the window manager maps the window. What is
+// drawn here is drawn over by that paint.
 void prepare(QWidget &window);
 
 } // namespace FirstPaint
