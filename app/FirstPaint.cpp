@@ -12,8 +12,8 @@ void prepare(QWidget &window)
     if (!store || !window.isVisible())
         return;
     // The size the toolkit gives it for the first paint, so that paint keeps this image.
-    store->resize(window.size());
-    const QRect all(QPoint(0, 0), window.size());
+    const QRect all = window.rect();
+    store->resize(all.size());
     store->beginPaint(all);
     if (QPaintDevice *device = store->paintDevice()) {
         QPainter p(device);
