@@ -1,5 +1,6 @@
 #include "widgets/EtchedFrame.h"
 
+#include <QEvent>
 #include <QPainter>
 
 namespace {
@@ -27,6 +28,7 @@ EtchedFrame::EtchedFrame(const QString &title, QWidget *parent)
 void EtchedFrame::setTitle(const QString &title)
 {
     m_title = title;
+    m_captionWidth = -1;
     setAccessibleName(title);
     update();
 }
@@ -40,8 +42,17 @@ QRect EtchedFrame::captionRect() const
 {
     if (m_title.isEmpty())
         return {};
-    const int width = fontMetrics().horizontalAdvance(m_title);
-    return QRect(CaptionLeft - CaptionGap, 0, width + 2 * CaptionGap, fontMetrics().height());
+    if (m_captionWidth < 0)
+        m_captionWidth = fontMetrics().horizontalAdvance(m_title);
+    return QRect(
+        CaptionLeft - CaptionGap, 0, m_captionWidth + 2 * CaptionGap, fontMetrics().height());
+}
+
+void EtchedFrame::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange)
+        m_captionWidth = -1;
+    QWidget::changeEvent(event);
 }
 
 void EtchedFrame::paintEvent(QPaintEvent *)

@@ -21,7 +21,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     QString m_title;
+    // Measuring the caption lays it out; it changes only with the title or the font.
+    mutable int m_captionWidth = -1;
 };

@@ -152,6 +152,17 @@ void tst_Window::framesHoldTheirControlsInsideTheirLines()
     QCOMPARE(lineRow(w.ui.Frame2), lineRow(w.ui.Frame3));
     const QRect sync = w.ui.Label13->geometry();
     QVERIFY(sync.top() < w.ui.Frame3->topLineY() && sync.bottom() > w.ui.Frame3->topLineY() + 1);
+
+    // The gap in the top line follows a new caption and a new font.
+    EtchedFrame *frame = w.ui.Frame4;
+    const int gap = frame->captionRect().width();
+    frame->setTitle(frame->title() + frame->title());
+    const int longer = frame->captionRect().width();
+    QVERIFY(longer > gap);
+    QFont larger = frame->font();
+    larger.setPointSizeF(larger.pointSizeF() * 2);
+    frame->setFont(larger);
+    QVERIFY(frame->captionRect().width() > longer);
 }
 
 void tst_Window::captionsKeepTheirBlanks_data()
