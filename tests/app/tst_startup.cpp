@@ -49,14 +49,8 @@ QString property(const QString &window, const QString &name)
 
 Geometry geometryOf(const QString &window)
 {
-    const QString info
-        = QString::fromUtf8(run(QStringLiteral("xwininfo"), { QStringLiteral("-id"), window }).out);
-    const auto number = [&](const char *label) {
-        const QRegularExpression re(QStringLiteral("%1:\\s+(-?\\d+)").arg(QLatin1String(label)));
-        return re.match(info).captured(1).toInt();
-    };
     Geometry g;
-    g.client = QPoint(number("Absolute upper-left X"), number("Absolute upper-left Y"));
+    g.client = clientOrigin(window);
     // _NET_FRAME_EXTENTS(CARDINAL) = left, right, top, bottom
     const QStringList extents = property(window, QStringLiteral("_NET_FRAME_EXTENTS"))
                                     .section(QLatin1Char('='), 1)

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTest>
 
 #include <xcb/xcb.h>
@@ -136,17 +135,6 @@ qint64 clipboardOwnerPid()
     }
     xcb_disconnect(c);
     return pid;
-}
-
-QPoint clientOrigin(const QString &window)
-{
-    const QString info
-        = QString::fromUtf8(run(QStringLiteral("xwininfo"), { QStringLiteral("-id"), window }).out);
-    const auto number = [&](const char *label) {
-        const QRegularExpression re(QStringLiteral("%1:\\s+(-?\\d+)").arg(QLatin1String(label)));
-        return re.match(info).captured(1).toInt();
-    };
-    return QPoint(number("Absolute upper-left X"), number("Absolute upper-left Y"));
 }
 
 } // namespace

@@ -376,4 +376,15 @@ void seedClipboard(const QByteArray &text)
     settle(300);
 }
 
+QPoint clientOrigin(const QString &window)
+{
+    const QString info
+        = QString::fromUtf8(run(QStringLiteral("xwininfo"), { QStringLiteral("-id"), window }).out);
+    const auto number = [&](const char *label) {
+        const QRegularExpression re(QStringLiteral("%1:\\s+(-?\\d+)").arg(QLatin1String(label)));
+        return re.match(info).captured(1).toInt();
+    };
+    return QPoint(number("Absolute upper-left X"), number("Absolute upper-left Y"));
+}
+
 } // namespace X11TestSupport

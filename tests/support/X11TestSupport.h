@@ -61,6 +61,8 @@ void releaseAllButtons();
 // slowly, and a search that meets a window vanishing mid-query fails only that once.
 // The display is this process's own unless another is named.
 QString windowOfProcess(qint64 pid, int timeoutMs = 30000, const QString &display = {});
+// Where a window's client area starts on the root window, as xwininfo reports it.
+QPoint clientOrigin(const QString &window);
 
 // The window manager lets go of an ended program's window some time after the program ended,
 // and the X server hands that window's id to the next program's window: a window manager that
