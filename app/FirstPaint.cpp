@@ -1,25 +1,21 @@
 #include "app/FirstPaint.h"
 
-#include <QBackingStore>
-#include <QPainter>
+#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QWidget>
 
 namespace FirstPaint {
 
 void prepare(QWidget &window)
 {
-    QBackingStore *store = window.backingStore();
-    if (!store || !window.isVisible())
+    if (!window.isVisible() || QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
-    // The size the toolkit gives it for the first paint, so that paint keeps this image.
-    const QRect all = window.rect();
-    store->resize(all.size());
-    store->beginPaint(all);
-    if (QPaintDevice *device = store->paintDevice()) {
-        QPainter p(device);
-        p.fillRect(all, window.palette().window());
-    }
-    store->endPaint();
+    // Each control posts an update of its own when shown; taken in now, this one paint covers
+    // them, where left queued they would paint the whole window a second time.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+    // The toolkit holds paints back until the window is mapped; the expose sets this again.
+    window.setAttribute(Qt::WA_Mapped);
+    window.repaint();
 }
 
 } // namespace FirstPaint

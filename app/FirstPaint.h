@@ -4,10 +4,10 @@ class QWidget;
 
 namespace FirstPaint {
 
-// Call right after the window is shown. The first paint of a window this size would otherwise
-// spend about a sixth of its time on the kernel handing out the pages of the fresh image it is
-// painted into; touched here, they are ready while the window manager maps the window. What is
-// drawn here is drawn over by that paint.
+// Call right after the window is shown. The window manager takes a few milliseconds to map a new
+// window; the window is painted in that time rather than on its first expose, which then only
+// has to show the finished image. Only on X11, where drawing into a window that is not mapped
+// yet is harmless.
 void prepare(QWidget &window);
 
 } // namespace FirstPaint

@@ -1,6 +1,7 @@
 // The window as the screen shows it: the whole client area against a reviewed reference image,
 // and the button outlines of the real program at fractional screen scales.
 #include "X11TestSupport.h"
+#include "app/FirstPaint.h"
 #include "app/frmQuorvin.h"
 #include "widgets/ChannelScrollBar.h"
 #include "widgets/ClickLabel.h"
@@ -183,6 +184,8 @@ void tst_Screenshot::clientAreaMatchesTheReference()
     w.ui.HScroll1[2]->setValue(64);
     w.move(40, 40);
     w.show();
+    // Painted before the window manager maps it, as the program does; the expose must show it.
+    FirstPaint::prepare(w);
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
 
