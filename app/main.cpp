@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QScopeGuard>
+#include <QThreadPool>
 
 #include <cstdio>
 #include <malloc.h>
@@ -43,6 +44,10 @@ int main(int argc, char *argv[])
     SessionBusGuard::forbidAutolaunch();
     QApplication app(argc, argv);
     display.release();
+    // The raster engine hands long translucent lines, the scroll bars' outlines, to this pool in
+    // pieces. They are a few hundred pixels: a second thread draws them no faster, and its stack
+    // and heap stay resident.
+    QThreadPool::globalInstance()->setMaxThreadCount(1);
     // The thread is through before the toolkit lets go of its fonts.
     const auto finishFontConfig = qScopeGuard([&fontConfig] { fontConfig.finish(); });
     QApplication::setApplicationName(QStringLiteral("quorvin"));
