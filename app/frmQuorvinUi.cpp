@@ -55,6 +55,12 @@ QFont font(const char *family, double points, bool bold)
     f.setFamilies(families);
     f.setPointSizeF(points);
     f.setWeight(bold ? QFont::Bold : QFont::Normal);
+    // Latin captions and codes read the same without the shaper, laid out straight from the
+    // character map: that leaves its code and the fonts' layout tables, about 0.6 MB, out of
+    // memory, and every change of a code lays its text out faster. Kerning goes with it, which
+    // at these sizes moves one letter of the sample by a pixel. Scripts that need shaping
+    // still get it.
+    f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
 }
 
