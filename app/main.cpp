@@ -3,11 +3,11 @@
 #include "app/SessionBusGuard.h"
 #include "app/frmQuorvin.h"
 #include "platform/FontConfigPreload.h"
+#include "platform/QuitSignals.h"
 #include "platform/WaylandSession.h"
 #include "platform/X11Display.h"
 
 #include <QApplication>
-#include <QScopeGuard>
 #include <QThreadPool>
 
 #include <cstdio>
@@ -48,8 +48,6 @@ int main(int argc, char *argv[])
     // pieces. They are a few hundred pixels: a second thread draws them no faster, and its stack
     // and heap stay resident.
     QThreadPool::globalInstance()->setMaxThreadCount(1);
-    // The thread is through before the toolkit lets go of its fonts.
-    const auto finishFontConfig = qScopeGuard([&fontConfig] { fontConfig.finish(); });
     QApplication::setApplicationName(QStringLiteral("quorvin"));
     QApplication::setApplicationDisplayName(QStringLiteral("Veltrano Quorvin"));
     // The menu entry and its icon; on X11 the window is matched to it by WM_CLASS, which Qt
@@ -60,6 +58,11 @@ int main(int argc, char *argv[])
     frmQuorvin window(PlatformServices::create());
     if (!window.Form_Load())
         return 0;
+    // A signal closes the window like its close box; the clipboard hand-over then runs at quit.
+    const QuitSignals quitSignals([&window] {
+        window.close();
+        QCoreApplication::quit();
+    });
     window.show();
     FirstPaint::prepare(window);
     return app.exec();

@@ -5,20 +5,26 @@
 #include <unistd.h>
 
 FontConfigPreload::FontConfigPreload()
-    : m_thread([] {
+    : m_done(std::make_shared<std::atomic<bool>>(false))
+    , m_thread([done = m_done] {
         // Behind the display server and the main thread, which start the window meanwhile.
         setpriority(PRIO_PROCESS, gettid(), 10);
         FcInit();
+        done->store(true, std::memory_order_release);
     })
 { }
 
 FontConfigPreload::~FontConfigPreload()
 {
-    finish();
+    release();
 }
 
-void FontConfigPreload::finish()
+void FontConfigPreload::release()
 {
-    if (m_thread.joinable())
+    if (!m_thread.joinable())
+        return;
+    if (m_done->load(std::memory_order_acquire))
         m_thread.join();
+    else
+        m_thread.detach();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+#include <memory>
 #include <thread>
 
 // Reads the desktop's font configuration on a thread of its own, at low priority, while the
@@ -14,9 +16,12 @@ public:
     FontConfigPreload(const FontConfigPreload &) = delete;
     FontConfigPreload &operator=(const FontConfigPreload &) = delete;
 
-    // Call before the toolkit lets go of its fonts at the end.
-    void finish();
+    // Joins a thread that is through; one still scanning fonts (a cold font cache on a busy
+    // machine starves a niced thread for seconds) is left to the process's end instead. By then
+    // the toolkit has read a configuration of its own, and fontconfig drops the second one.
+    void release();
 
 private:
+    std::shared_ptr<std::atomic<bool>> m_done;
     std::thread m_thread;
 };
