@@ -8,6 +8,7 @@
 #include "platform/X11Display.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 #include <QThreadPool>
 
 #include <cstdio>
@@ -48,6 +49,8 @@ int main(int argc, char *argv[])
     // pieces. They are a few hundred pixels: a second thread draws them no faster, and its stack
     // and heap stay resident.
     QThreadPool::globalInstance()->setMaxThreadCount(1);
+    // The thread is through before the toolkit lets go of its fonts.
+    const auto finishFontConfig = qScopeGuard([&fontConfig] { fontConfig.finish(); });
     QApplication::setApplicationName(QStringLiteral("quorvin"));
     QApplication::setApplicationDisplayName(QStringLiteral("Veltrano Quorvin"));
     // The menu entry and its icon; on X11 the window is matched to it by WM_CLASS, which Qt

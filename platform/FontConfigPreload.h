@@ -1,13 +1,16 @@
 #pragma once
 
-#include <atomic>
-#include <memory>
 #include <thread>
 
 // Reads the desktop's font configuration on a thread of its own, at low priority, while the
 // application connects to the display: several milliseconds on a desktop with many fonts that
 // the first text the window lays out would otherwise wait for. Should the toolkit need the
 // configuration before the thread is through, it reads it itself and fontconfig keeps one.
+//
+// Only fonts whose cache is up to date are read. Without one, fontconfig scans every font file,
+// for seconds on a busy machine at this priority, and the exit, which must let the thread end
+// before the toolkit lets go of its fonts, would wait for it: the toolkit scans them itself, at
+// its own priority, where it needs them.
 class FontConfigPreload
 {
 public:
@@ -16,12 +19,9 @@ public:
     FontConfigPreload(const FontConfigPreload &) = delete;
     FontConfigPreload &operator=(const FontConfigPreload &) = delete;
 
-    // Joins a thread that is through; one still scanning fonts (a cold font cache on a busy
-    // machine starves a niced thread for seconds) is left to the process's end instead. By then
-    // the toolkit has read a configuration of its own, and fontconfig drops the second one.
-    void release();
+    // Call before the toolkit lets go of its fonts at the end.
+    void finish();
 
 private:
-    std::shared_ptr<std::atomic<bool>> m_done;
     std::thread m_thread;
 };
