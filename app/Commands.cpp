@@ -13,7 +13,7 @@ namespace Commands {
 
 bool InitApp(SingleInstance &guard)
 {
-    return guard.tryAcquire();
+    return guard.tryAcquire() != SingleInstance::Answer::AnotherCopyRuns;
 }
 
 void CenterForm(QWidget *frm)

@@ -3,6 +3,7 @@
 #include "app/SessionBusGuard.h"
 #include "app/frmQuorvin.h"
 #include "platform/FontConfigPreload.h"
+#include "platform/QuitSignals.h"
 #include "platform/WaylandSession.h"
 #include "platform/X11Display.h"
 
@@ -60,6 +61,11 @@ int main(int argc, char *argv[])
     frmQuorvin window(PlatformServices::create());
     if (!window.Form_Load())
         return 0;
+    // A signal closes the window like its close box; the clipboard hand-over then runs at quit.
+    const QuitSignals quitSignals([&window] {
+        window.close();
+        QCoreApplication::quit();
+    });
     window.show();
     FirstPaint::prepare(window);
     return app.exec();

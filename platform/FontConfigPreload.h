@@ -6,6 +6,11 @@
 // application connects to the display: several milliseconds on a desktop with many fonts that
 // the first text the window lays out would otherwise wait for. Should the toolkit need the
 // configuration before the thread is through, it reads it itself and fontconfig keeps one.
+//
+// Only fonts whose cache is up to date are read. Without one, fontconfig scans every font file,
+// for seconds on a busy machine at this priority, and the exit, which must let the thread end
+// before the toolkit lets go of its fonts, would wait for it: the toolkit scans them itself, at
+// its own priority, where it needs them.
 class FontConfigPreload
 {
 public:

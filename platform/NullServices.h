@@ -11,7 +11,7 @@
 class NullSingleInstance : public SingleInstance
 {
 public:
-    bool tryAcquire() override { return true; }
+    Answer tryAcquire() override { return Answer::OnlyCopy; }
 };
 
 class NullClipboard : public Clipboard

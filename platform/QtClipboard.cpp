@@ -4,6 +4,7 @@
 #include "platform/X11Connection.h"
 
 #include <QClipboard>
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QMimeData>
 
@@ -32,7 +33,24 @@ void QtClipboard::keepTextAfterExit()
     if (!clipboard || !connection || !clipboard->ownsClipboard())
         return;
     const QMimeData *data = clipboard->mimeData(QClipboard::Clipboard);
-    if (!data || !data->hasText() || !X11ClipboardHandOver::needed(connection))
+    if (!data || !data->hasText() || !X11ClipboardHandOver::ownsClipboard(connection))
         return;
-    X11ClipboardHandOver::handOver(data->text().toUtf8(), X11ClipboardHandOver::keeperPath());
+    if (!X11ClipboardHandOver::managerSaved(x11DisplayName()))
+        X11ClipboardHandOver::handOver(data->text().toUtf8(), X11ClipboardHandOver::keeperPath());
+    letGo(clipboard, connection);
+}
+
+void QtClipboard::letGo(QClipboard *clipboard, xcb_connection_t *connection)
+{
+    // Qt would ask the clipboard manager once more as it shuts down, and wait up to 5 s for one
+    // that does not answer: by now the text is handed over, or cannot be, so Qt must own nothing.
+    // Where the keeper or a manager took the clipboard, Qt only has to read the SelectionClear.
+    const QDeadlineTimer deadline(500);
+    while (clipboard->ownsClipboard() && !deadline.hasExpired()) {
+        if (X11ClipboardHandOver::ownsClipboard(connection)) {
+            clipboard->clear(QClipboard::Clipboard);
+            return;
+        }
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+    }
 }

@@ -6,9 +6,12 @@
 
 #include <memory>
 
-// The X11 CLIPBOARD selection through Qt. At a clean exit Qt hands the text to a clipboard
-// manager; where none runs, the program's keeper process takes it over, so that a copied code
-// outlives the program either way.
+class QClipboard;
+struct xcb_connection_t;
+
+// The X11 CLIPBOARD selection through Qt. At a clean exit the text goes to a clipboard manager
+// that answers for it, else to the program's keeper process, so that a copied code outlives the
+// program either way.
 class QtClipboard : public Clipboard
 {
 public:
@@ -17,6 +20,7 @@ public:
 
 private:
     static void keepTextAfterExit();
+    static void letGo(QClipboard *clipboard, xcb_connection_t *connection);
 
     // Ends the connection to the application's quit when this clipboard goes first.
     std::unique_ptr<QObject> m_quitWatch;

@@ -4,7 +4,12 @@
 class SingleInstance
 {
 public:
+    enum class Answer {
+        OnlyCopy, // this process is the only copy; it stays so until the object is destroyed
+        AnotherCopyRuns,
+        CouldNotTell, // the desktop could not be asked: this copy runs as if it were the only one
+    };
+
     virtual ~SingleInstance() = default;
-    // True when this process is the only copy; it stays so until the object is destroyed.
-    virtual bool tryAcquire() = 0;
+    virtual Answer tryAcquire() = 0;
 };

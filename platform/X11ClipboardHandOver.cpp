@@ -3,6 +3,7 @@
 #include "platform/X11Connection.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 
@@ -24,6 +25,8 @@ extern char **environ;
 namespace {
 
 constexpr int readyTimeoutMs = 3000;
+// A manager fetches a code in milliseconds; one that says nothing by then gets the keeper.
+constexpr int managerTimeoutMs = 750;
 
 xcb_window_t selectionOwner(xcb_connection_t *c, const char *name)
 {
@@ -91,9 +94,45 @@ pid_t spawnKeeper(const QString &path, int channel)
     return pid;
 }
 
+// A server time to ask at (the selection rules forbid CurrentTime): the PropertyNotify of an
+// empty append to the window's own name.
+xcb_timestamp_t serverTime(xcb_connection_t *c, xcb_window_t window)
+{
+    xcb_change_property(
+        c, XCB_PROP_MODE_APPEND, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, 0, nullptr);
+    xcb_flush(c);
+    while (xcb_generic_event_t *e = xcb_wait_for_event(c)) {
+        const bool found = (e->response_type & 0x7F) == XCB_PROPERTY_NOTIFY;
+        const xcb_timestamp_t time
+            = found ? reinterpret_cast<xcb_property_notify_event_t *>(e)->time : 0;
+        std::free(e);
+        if (found)
+            return time;
+    }
+    return 0;
+}
+
+// Waits for the manager's answer on c while the application keeps answering the manager's
+// requests for the text from its own event loop; 1 saved, 0 refused, -1 nothing yet.
+int managerAnswer(xcb_connection_t *c, xcb_window_t window, xcb_atom_t manager)
+{
+    while (xcb_generic_event_t *e = xcb_poll_for_event(c)) {
+        int answer = -1;
+        if ((e->response_type & 0x7F) == XCB_SELECTION_NOTIFY) {
+            const auto *n = reinterpret_cast<xcb_selection_notify_event_t *>(e);
+            if (n->requestor == window && n->selection == manager)
+                answer = n->property != XCB_ATOM_NONE ? 1 : 0;
+        }
+        std::free(e);
+        if (answer >= 0)
+            return answer;
+    }
+    return -1;
+}
+
 } // namespace
 
-bool X11ClipboardHandOver::needed(xcb_connection_t *connection)
+bool X11ClipboardHandOver::ownsClipboard(xcb_connection_t *connection)
 {
     if (!connection || xcb_connection_has_error(connection))
         return false;
@@ -101,9 +140,44 @@ bool X11ClipboardHandOver::needed(xcb_connection_t *connection)
     // owner's id tells whether the window is still one of this client's.
     const xcb_setup_t *setup = xcb_get_setup(connection);
     const xcb_window_t owner = selectionOwner(connection, "CLIPBOARD");
-    if (owner == XCB_WINDOW_NONE || (owner & ~setup->resource_id_mask) != setup->resource_id_base)
+    return owner != XCB_WINDOW_NONE
+        && (owner & ~setup->resource_id_mask) == setup->resource_id_base;
+}
+
+bool X11ClipboardHandOver::managerSaved(const std::string &displayName)
+{
+    // A connection of its own: the answer comes as an event to a window of ours, which Qt's
+    // connection would swallow.
+    xcb_connection_t *c = xcb_connect(displayName.empty() ? nullptr : displayName.c_str(), nullptr);
+    const xcb_atom_t manager = xcb_connection_has_error(c) ? xcb_atom_t(XCB_ATOM_NONE)
+                                                           : x11Atom(c, "CLIPBOARD_MANAGER", true);
+    if (manager == XCB_ATOM_NONE || x11SelectionOwner(c, manager) == XCB_WINDOW_NONE) {
+        xcb_disconnect(c);
         return false;
-    return selectionOwner(connection, "CLIPBOARD_MANAGER") == XCB_WINDOW_NONE;
+    }
+    const xcb_atom_t saveTargets = x11Atom(c, "SAVE_TARGETS", false);
+    const xcb_atom_t property = x11Atom(c, "_QUORVIN_SAVE_TARGETS", false);
+    const xcb_window_t window = xcb_generate_id(c);
+    const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, window,
+        xcb_setup_roots_iterator(xcb_get_setup(c)).data->root, -1, -1, 1, 1, 0,
+        XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &mask);
+    // No target list in the property: the manager saves every target the owner offers.
+    xcb_convert_selection(c, window, manager, saveTargets, property, serverTime(c, window));
+    xcb_flush(c);
+
+    // Only the manager's own SelectionNotify counts: a window manager that owns the selection
+    // and keeps nothing (wlroots' does) never sends one.
+    const QDeadlineTimer deadline(managerTimeoutMs);
+    int answer = -1;
+    while (answer < 0 && !deadline.hasExpired() && !xcb_connection_has_error(c)) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        pollfd p { xcb_get_file_descriptor(c), POLLIN, 0 };
+        ::poll(&p, 1, int(qMin<qint64>(5, deadline.remainingTime())));
+        answer = managerAnswer(c, window, manager);
+    }
+    xcb_disconnect(c);
+    return answer == 1;
 }
 
 bool X11ClipboardHandOver::handOver(const QByteArray &utf8, const QString &keeperPath)

@@ -28,5 +28,5 @@ private:
 // Why the program cannot run on that display, as one line for the user, or an empty text where
 // it can. The connection it makes stays in the hold. Checked before Qt starts: Qt aborts without a
 // server or on a screen the server does not have, and its widgets crash on a screen without
-// true colours.
+// true colours. A server that accepts but never answers is given up after a few seconds.
 std::string x11DisplayFault(const char *displayName, X11DisplayHold &hold);

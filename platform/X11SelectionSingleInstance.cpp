@@ -4,8 +4,6 @@
 
 #include <xcb/xcb.h>
 
-#include <string>
-
 X11SelectionSingleInstance::X11SelectionSingleInstance(xcb_connection_t *connection, int screen)
     : m_connection(connection)
     , m_screen(screen)
@@ -19,35 +17,39 @@ X11SelectionSingleInstance::~X11SelectionSingleInstance()
     }
 }
 
-bool X11SelectionSingleInstance::tryAcquire()
+SingleInstance::Answer X11SelectionSingleInstance::tryAcquire()
 {
     if (m_owner)
-        return true;
+        return Answer::OnlyCopy;
     if (!m_connection || xcb_connection_has_error(m_connection))
-        return false;
+        return Answer::CouldNotTell;
     const xcb_screen_t *screen = x11Screen(m_connection, m_screen);
     const xcb_window_t root = screen ? screen->root : xcb_window_t(XCB_WINDOW_NONE);
-    const xcb_atom_t selection
-        = x11Atom(m_connection, "_QUORVIN_S" + std::to_string(m_screen), false);
+    const xcb_atom_t selection = x11Atom(m_connection, "_QUORVIN_RUNNING", false);
     if (!root || !selection)
-        return false;
+        return Answer::CouldNotTell;
 
     // Looking and taking must be one step, or two copies started together could both see no
     // owner and both take it; the server grab holds off every other client meanwhile.
     xcb_grab_server(m_connection);
-    bool acquired = false;
+    Answer answer = Answer::AnotherCopyRuns;
     if (x11SelectionOwner(m_connection, selection) == XCB_WINDOW_NONE) {
         const xcb_window_t window = xcb_generate_id(m_connection);
         xcb_create_window(m_connection, 0, window, root, -1, -1, 1, 1, 0,
             XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
         xcb_set_selection_owner(m_connection, window, selection, XCB_CURRENT_TIME);
-        acquired = x11SelectionOwner(m_connection, selection) == window;
-        if (acquired)
+        if (x11SelectionOwner(m_connection, selection) == window) {
             m_owner = window;
-        else
+            answer = Answer::OnlyCopy;
+        } else {
             xcb_destroy_window(m_connection, window);
+            answer = Answer::CouldNotTell;
+        }
     }
     xcb_ungrab_server(m_connection);
     xcb_flush(m_connection);
-    return acquired;
+    // A connection that broke meanwhile answered nothing: its replies read as "no owner".
+    if (xcb_connection_has_error(m_connection))
+        return Answer::CouldNotTell;
+    return answer;
 }

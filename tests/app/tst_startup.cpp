@@ -13,6 +13,10 @@
 
 #include <memory>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 using namespace X11TestSupport;
 
 namespace {
@@ -143,6 +147,27 @@ QString desktopEntry(const QString &key)
     return {};
 }
 
+// A TCP listener on 127.0.0.1 that takes connections and never says a word, on the port of the
+// first free display number from 57 (xcb reaches "host:N" at port 6000 + N); -1 for none.
+int silentDisplay(int *listener)
+{
+    for (int n = 57; n < 100; ++n) {
+        const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address {};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(quint16(6000 + n));
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        // The kernel completes the handshake of connections nobody accepts.
+        if (::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0
+            && ::listen(fd, 4) == 0) {
+            *listener = fd;
+            return n;
+        }
+        ::close(fd);
+    }
+    return -1;
+}
+
 } // namespace
 
 class tst_Startup : public QObject
@@ -173,7 +198,8 @@ void tst_Startup::initTestCase()
 
 void tst_Startup::startUpFaultSaysSoInOneLine_data()
 {
-    QTest::addColumn<QString>("screen"); // Xvfb's -screen 0 argument; empty: no server at all
+    // Xvfb's -screen 0 argument; empty: no server at all; "silent": one that never answers
+    QTest::addColumn<QString>("screen");
     QTest::addColumn<QString>("screenSuffix"); // appended to the server's display name
     QTest::addColumn<QString>("says");
     QTest::newRow("no display") << QString() << QString() << "cannot reach an X display";
@@ -183,6 +209,8 @@ void tst_Startup::startUpFaultSaysSoInOneLine_data()
     QTest::newRow("8-bit PseudoColor screen") << "640x480x8"
                                               << ".0"
                                               << "no true colours";
+    QTest::newRow("display that accepts and never answers")
+        << "silent" << QString() << "did not answer within";
 }
 
 void tst_Startup::startUpFaultSaysSoInOneLine()
@@ -203,7 +231,16 @@ void tst_Startup::startUpFaultSaysSoInOneLine()
             server.kill();
         server.waitForFinished(5000);
     });
-    if (!screen.isEmpty()) {
+    int listener = -1;
+    const auto closeListener = qScopeGuard([&listener] {
+        if (listener >= 0)
+            ::close(listener);
+    });
+    if (screen == QLatin1String("silent")) {
+        const int number = silentDisplay(&listener);
+        QVERIFY(number > 0);
+        env.insert(QStringLiteral("DISPLAY"), QStringLiteral("127.0.0.1:%1").arg(number));
+    } else if (!screen.isEmpty()) {
         server.start(QStringLiteral("Xvfb"),
             { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                 QStringLiteral("0"), screen, QStringLiteral("-nolisten"), QStringLiteral("tcp") });
@@ -216,7 +253,10 @@ void tst_Startup::startUpFaultSaysSoInOneLine()
     QProcess p;
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(QUORVIN_BINARY));
-    QVERIFY(p.waitForFinished(10000));
+    const bool ended = p.waitForFinished(15000);
+    if (!ended)
+        p.kill();
+    QVERIFY2(ended, "the program is still waiting");
     QCOMPARE(p.exitStatus(), QProcess::NormalExit);
     QCOMPARE(p.exitCode(), 1);
     const QString err = QString::fromLocal8Bit(p.readAllStandardError()).trimmed();
@@ -341,7 +381,11 @@ void tst_Startup::closingTheWindowEndsTheProgram()
     settle(500);
     // The window manager's close, as the title bar's close box or Alt+F4 asks for it.
     xdotool({ QStringLiteral("key"), QStringLiteral("alt+F4") });
-    // The helpers spin the event loop, so the end may already have been seen.
+    // Two steps, so that a failure says which went wrong: the close that never arrived, or an
+    // end that came late. The helpers spin the event loop, so the end may already have been seen.
+    QTRY_VERIFY2_WITH_TIMEOUT(
+        program.process().state() == QProcess::NotRunning || !hasWindow(program.pid()),
+        "the window is still there: the close did not arrive", 5000);
     QTRY_COMPARE_WITH_TIMEOUT(program.process().state(), QProcess::NotRunning, 5000);
     QCOMPARE(program.process().exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.process().exitCode(), 0);

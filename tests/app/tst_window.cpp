@@ -19,8 +19,8 @@ namespace {
 
 struct ScriptedInstance : SingleInstance
 {
-    bool first = true;
-    bool tryAcquire() override { return first; }
+    Answer answer = Answer::OnlyCopy;
+    Answer tryAcquire() override { return answer; }
 };
 
 struct RecordingOrder : WindowOrder
@@ -65,6 +65,7 @@ private Q_SLOTS:
     void captionsKeepTheirBlanks();
     void windowIsFixedAndCarriesI1();
     void beforeStartUpThePalettesArePlain();
+    void startUpDrawsPalettesAndSetsTheToggles_data();
     void startUpDrawsPalettesAndSetsTheToggles();
     void secondCopyRunsNothingElse();
     void alwaysOnTopFollowsCheck1_data();
@@ -239,9 +240,19 @@ void tst_Window::beforeStartUpThePalettesArePlain()
     QCOMPARE(w.ui.tmrScreenColor->interval(), 1);
 }
 
+void tst_Window::startUpDrawsPalettesAndSetsTheToggles_data()
+{
+    QTest::addColumn<SingleInstance::Answer>("guard");
+    QTest::newRow("the only copy") << SingleInstance::Answer::OnlyCopy;
+    QTest::newRow("the guard could not tell: starts all the same")
+        << SingleInstance::Answer::CouldNotTell;
+}
+
 void tst_Window::startUpDrawsPalettesAndSetsTheToggles()
 {
+    QFETCH(SingleInstance::Answer, guard);
     Services s;
+    s.instance->answer = guard;
     frmQuorvin w(std::move(s.services));
     QVERIFY(w.Form_Load());
 
@@ -280,7 +291,7 @@ void tst_Window::startUpDrawsPalettesAndSetsTheToggles()
 void tst_Window::secondCopyRunsNothingElse()
 {
     Services s;
-    s.instance->first = false;
+    s.instance->answer = SingleInstance::Answer::AnotherCopyRuns;
     frmQuorvin w(std::move(s.services));
     QVERIFY(!w.Form_Load());
     QVERIFY(!w.ui.picColor[0]->hasPersistentImage());

@@ -1,11 +1,12 @@
-// "Already running" belongs to the X screen: the real program against copies started every way
-// a user could reach the same screen.
+// "Already running" belongs to the X display: the real program against copies started every way
+// a user could reach the same desktop, and the guard's answer where it cannot ask.
 #include "X11TestSupport.h"
 #include "platform/X11Connection.h"
 #include "platform/X11SelectionSingleInstance.h"
 
 #include <QDir>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -64,6 +65,10 @@ private Q_SLOTS:
     void secondCopyIsRefused_data();
     void secondCopyIsRefused();
     void killedCopyReleasesTheScreenAtOnce();
+    void guardAnswers_data();
+    void guardAnswers();
+    void oneCopyPerDisplay_data();
+    void oneCopyPerDisplay();
 
 private:
     void startFirst();
@@ -129,12 +134,93 @@ void tst_SingleInstance::secondCopyIsRefused()
 
 void tst_SingleInstance::killedCopyReleasesTheScreenAtOnce()
 {
+    using Answer = SingleInstance::Answer;
     X11SelectionSingleInstance probe(x11Connection(), x11DefaultScreen());
-    QVERIFY(!probe.tryAcquire());
+    QCOMPARE(probe.tryAcquire(), Answer::AnotherCopyRuns);
     m_first.kill(); // SIGKILL: the copy cleans nothing up, the server does
     QVERIFY(m_first.waitForFinished(5000));
     // The server notices the closed connection on its next turn; no time-out is involved.
-    QTRY_VERIFY_WITH_TIMEOUT(probe.tryAcquire(), 500);
+    QTRY_COMPARE_WITH_TIMEOUT(probe.tryAcquire(), Answer::OnlyCopy, 500);
+}
+
+void tst_SingleInstance::guardAnswers_data()
+{
+    QTest::addColumn<QString>("connection"); // "session", "broken" or "none"
+    QTest::addColumn<int>("screen");
+    QTest::addColumn<SingleInstance::Answer>("answer");
+    using Answer = SingleInstance::Answer;
+    QTest::newRow("the first copy holds the display") << "session" << 0 << Answer::AnotherCopyRuns;
+    QTest::newRow("broken connection: could not tell") << "broken" << 0 << Answer::CouldNotTell;
+    QTest::newRow("no connection: could not tell") << "none" << 0 << Answer::CouldNotTell;
+    QTest::newRow("screen the server lacks: could not tell")
+        << "session" << 7 << Answer::CouldNotTell;
+}
+
+void tst_SingleInstance::guardAnswers()
+{
+    QFETCH(QString, connection);
+    QFETCH(int, screen);
+    QFETCH(SingleInstance::Answer, answer);
+    if (m_first.state() != QProcess::Running)
+        startFirst();
+    // A display number no server has: xcb hands back a connection in its error state.
+    xcb_connection_t *broken = xcb_connect(":65000", nullptr);
+    const auto disconnect = qScopeGuard([broken] { xcb_disconnect(broken); });
+    xcb_connection_t *c = connection == "session" ? x11Connection()
+        : connection == "broken"                  ? broken
+                                                  : nullptr;
+    X11SelectionSingleInstance guard(c, screen);
+    QCOMPARE(guard.tryAcquire(), answer);
+}
+
+void tst_SingleInstance::oneCopyPerDisplay_data()
+{
+    QTest::addColumn<QString>("firstScreen");
+    QTest::addColumn<QString>("secondScreen");
+    QTest::newRow("first on screen 0, second on .1") << ".0"
+                                                     << ".1";
+    QTest::newRow("first on screen 1, second on the display's default") << ".1"
+                                                                        << "";
+}
+
+void tst_SingleInstance::oneCopyPerDisplay()
+{
+    QFETCH(QString, firstScreen);
+    QFETCH(QString, secondScreen);
+    // A server of two screens of its own; no window manager is needed to see a window mapped.
+    QProcess server;
+    const auto stopServer = qScopeGuard([&server] { stop(server); });
+    server.start(QStringLiteral("Xvfb"),
+        { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+            QStringLiteral("0"), QStringLiteral("640x480x24"), QStringLiteral("-screen"),
+            QStringLiteral("1"), QStringLiteral("640x480x24"), QStringLiteral("-nolisten"),
+            QStringLiteral("tcp") });
+    QVERIFY(server.waitForStarted(5000));
+    QTRY_VERIFY_WITH_TIMEOUT(server.canReadLine(), 10000);
+    const QString display = QLatin1Char(':') + QString::fromLatin1(server.readLine()).trimmed();
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display + firstScreen);
+    QProcess first;
+    const auto stopFirst = qScopeGuard([&first] { stop(first); });
+    first.setProcessEnvironment(env);
+    first.setProcessChannelMode(QProcess::ForwardedChannels);
+    first.start(QStringLiteral(QUORVIN_BINARY));
+    QVERIFY(first.waitForStarted(5000));
+    QVERIFY2(!windowOfProcess(first.processId(), 30000, display + firstScreen).isEmpty(),
+        "the first copy showed no window");
+
+    env.insert(QStringLiteral("DISPLAY"), display + secondScreen);
+    QProcess second;
+    second.setProcessEnvironment(env);
+    second.start(QStringLiteral(QUORVIN_BINARY));
+    const bool ended = second.waitForFinished(15000);
+    const QByteArray err = second.readAllStandardError();
+    if (!ended)
+        stop(second);
+    QVERIFY2(ended, "the copy on the other screen is still running");
+    QVERIFY2(second.exitCode() == 0, err.constData());
+    QCOMPARE(first.state(), QProcess::Running);
 }
 
 QTEST_MAIN(tst_SingleInstance)
