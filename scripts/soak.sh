@@ -20,10 +20,9 @@ count_tolerance=0
 # Set up and build, then run the rest inside an X session of its own.
 if [ "${QUORVIN_SOAK_IN_SESSION:-}" != 1 ]; then
     "$root/scripts/install-deps.sh" test
-    [ -x "$build/app/quorvin" ] || {
-        cmake -S "$root" -B "$build" -G Ninja -DBUILD_TESTING=ON
-        cmake --build "$build" --target quorvin
-    }
+    read -r -a extra <<<"${QUORVIN_CMAKE_ARGS:-}"
+    cmake -S "$root" -B "$build" -G Ninja "${extra[@]}"
+    cmake --build "$build" --target quorvin
     QUORVIN_SOAK_IN_SESSION=1 exec "$root/scripts/x-session.sh" -- "$0" "$@"
 fi
 
