@@ -39,7 +39,7 @@ void ColorUpdate::HScroll1_Change(int Index)
     const int g = m_c.HScroll1[1]->value();
     const int b = m_c.HScroll1[2]->value();
 
-    // The other two swatches already show their channels.
+    // The other two bars already show their channels.
     switch (Index) {
     case 0:
         m_c.Picture2->setBackColor(toQColor(rgbValue(r, 0, 0)));
