@@ -55,25 +55,26 @@ frmQuorvin::frmQuorvin(PlatformServices services, QWidget *parent)
     update.Text7 = ui.Text7;
     update.Text8 = ui.Text8;
     update.Text9 = ui.Text9;
-    m_colorUpdate = new ColorUpdate(update, flags, this);
+    m_colorUpdate.reset(new ColorUpdate(update, flags, this));
 
-    m_samplePreview = new SamplePreview({ ui.Label2, ui.Picture9, ui.Picture11, ui.picPreView,
-                                            ui.chkRGB, ui.Text7, ui.Text8, ui.Text9 },
-        flags, this);
-    m_palettePicker = new PalettePicker(
-        { ui.picColor, ui.vorschau, ui.HScroll1 }, colorModul, *m_services.pointerConfiner, this);
-    m_screenEyedropper = new ScreenEyedropper(
+    m_samplePreview.reset(new SamplePreview({ ui.Label2, ui.Picture9, ui.Picture11, ui.picPreView,
+                                                ui.chkRGB, ui.Text7, ui.Text8, ui.Text9 },
+        flags, this));
+    m_palettePicker.reset(new PalettePicker(
+        { ui.picColor, ui.vorschau, ui.HScroll1 }, colorModul, *m_services.pointerConfiner, this));
+    m_screenEyedropper.reset(new ScreenEyedropper(
         { this, ui.picScreenColor, ui.picMouse, ui.vorschau, ui.HScroll1,
             WindowImages::hotSpot(WindowImages::fileData(WindowImages::Id::C1)),
             WindowImages::hotSpot(WindowImages::fileData(WindowImages::Id::C2)) },
-        ui.tmrScreenColor, colorModul, *m_services.screenReader, *m_services.colorPortal, this);
-    m_randomColor = new RandomColor(ui.HScroll1, this);
-    m_copyButtons = new CopyButtons({ ui.Text7, ui.Text9, ui.Text8 }, *m_services.clipboard, this);
-    m_pressedLook = new PressedLook(
+        ui.tmrScreenColor, colorModul, *m_services.screenReader, *m_services.colorPortal, this));
+    m_randomColor.reset(new RandomColor(ui.HScroll1, this));
+    m_copyButtons.reset(
+        new CopyButtons({ ui.Text7, ui.Text9, ui.Text8 }, *m_services.clipboard, this));
+    m_pressedLook.reset(new PressedLook(
         { ui.Label1, ui.Shape1, ui.Label4, ui.Shape4, ui.Label5, ui.Shape5, ui.Label6, ui.Shape6 },
-        this);
-    m_previewToggles
-        = new PreviewToggles({ ui.Label3, ui.Shape2, ui.Label7, ui.Shape3, ui.Line1 }, flags, this);
+        this));
+    m_previewToggles.reset(
+        new PreviewToggles({ ui.Label3, ui.Shape2, ui.Label7, ui.Shape3, ui.Line1 }, flags, this));
 
     wireEvents();
 }
@@ -86,54 +87,56 @@ void frmQuorvin::wireEvents()
     connect(ui.Check1, &QCheckBox::clicked, this, &frmQuorvin::Check1_Click);
 
     for (int i = 0; i < 3; ++i) {
-        connect(ui.HScroll1[i], &ChannelScrollBar::changed, m_colorUpdate,
+        connect(ui.HScroll1[i], &ChannelScrollBar::changed, m_colorUpdate.get(),
             [this, i] { m_colorUpdate->HScroll1_Change(i); });
-        connect(ui.HScroll1[i], &ChannelScrollBar::scrolled, m_colorUpdate,
+        connect(ui.HScroll1[i], &ChannelScrollBar::scrolled, m_colorUpdate.get(),
             [this, i] { m_colorUpdate->HScroll1_Scroll(i); });
     }
 
-    connect(ui.Label2, &ClickLabel::clicked, m_samplePreview, &SamplePreview::Label2_Click);
-    connect(ui.Picture9, &PictureBox::clicked, m_samplePreview, &SamplePreview::Picture9_Click);
+    connect(ui.Label2, &ClickLabel::clicked, m_samplePreview.get(), &SamplePreview::Label2_Click);
+    connect(
+        ui.Picture9, &PictureBox::clicked, m_samplePreview.get(), &SamplePreview::Picture9_Click);
 
     for (int i = 0; i < 2; ++i) {
-        connect(ui.picColor[i], &PictureBox::mouseDown, m_palettePicker,
+        connect(ui.picColor[i], &PictureBox::mouseDown, m_palettePicker.get(),
             [this, i](int b, int s, double x, double y) {
                 m_palettePicker->picColor_MouseDown(i, b, s, x, y);
             });
-        connect(ui.picColor[i], &PictureBox::mouseMove, m_palettePicker,
+        connect(ui.picColor[i], &PictureBox::mouseMove, m_palettePicker.get(),
             [this, i](int b, int s, double x, double y) {
                 m_palettePicker->picColor_MouseMove(i, b, s, x, y);
             });
-        connect(ui.picColor[i], &PictureBox::mouseUp, m_palettePicker,
+        connect(ui.picColor[i], &PictureBox::mouseUp, m_palettePicker.get(),
             [this, i](int b, int s, double x, double y) {
                 m_palettePicker->picColor_MouseUp(i, b, s, x, y);
             });
     }
 
-    connect(ui.picScreenColor, &PictureBox::mouseDown, m_screenEyedropper,
+    connect(ui.picScreenColor, &PictureBox::mouseDown, m_screenEyedropper.get(),
         &ScreenEyedropper::picScreenColor_MouseDown);
-    connect(ui.picScreenColor, &PictureBox::mouseUp, m_screenEyedropper,
+    connect(ui.picScreenColor, &PictureBox::mouseUp, m_screenEyedropper.get(),
         &ScreenEyedropper::picScreenColor_MouseUp);
-    connect(ui.tmrScreenColor, &QTimer::timeout, m_screenEyedropper,
+    connect(ui.tmrScreenColor, &QTimer::timeout, m_screenEyedropper.get(),
         &ScreenEyedropper::tmrScreenColor_Timer);
 
-    connect(ui.Label1, &ClickLabel::clicked, m_randomColor, &RandomColor::Label1_Click);
-    connect(ui.Label1, &ClickLabel::doubleClicked, m_randomColor, &RandomColor::Label1_DblClick);
-    connect(ui.Label1, &ClickLabel::mouseDown, m_pressedLook, &PressedLook::Label1_MouseDown);
-    connect(ui.Label1, &ClickLabel::mouseUp, m_pressedLook, &PressedLook::Label1_MouseUp);
+    connect(ui.Label1, &ClickLabel::clicked, m_randomColor.get(), &RandomColor::Label1_Click);
+    connect(
+        ui.Label1, &ClickLabel::doubleClicked, m_randomColor.get(), &RandomColor::Label1_DblClick);
+    connect(ui.Label1, &ClickLabel::mouseDown, m_pressedLook.get(), &PressedLook::Label1_MouseDown);
+    connect(ui.Label1, &ClickLabel::mouseUp, m_pressedLook.get(), &PressedLook::Label1_MouseUp);
 
-    connect(ui.Label4, &ClickLabel::clicked, m_copyButtons, &CopyButtons::Label4_Click);
-    connect(ui.Label4, &ClickLabel::mouseDown, m_pressedLook, &PressedLook::Label4_MouseDown);
-    connect(ui.Label4, &ClickLabel::mouseUp, m_pressedLook, &PressedLook::Label4_MouseUp);
-    connect(ui.Label5, &ClickLabel::clicked, m_copyButtons, &CopyButtons::Label5_Click);
-    connect(ui.Label5, &ClickLabel::mouseDown, m_pressedLook, &PressedLook::Label5_MouseDown);
-    connect(ui.Label5, &ClickLabel::mouseUp, m_pressedLook, &PressedLook::Label5_MouseUp);
-    connect(ui.Label6, &ClickLabel::clicked, m_copyButtons, &CopyButtons::Label6_Click);
-    connect(ui.Label6, &ClickLabel::mouseDown, m_pressedLook, &PressedLook::Label6_MouseDown);
-    connect(ui.Label6, &ClickLabel::mouseUp, m_pressedLook, &PressedLook::Label6_MouseUp);
+    connect(ui.Label4, &ClickLabel::clicked, m_copyButtons.get(), &CopyButtons::Label4_Click);
+    connect(ui.Label4, &ClickLabel::mouseDown, m_pressedLook.get(), &PressedLook::Label4_MouseDown);
+    connect(ui.Label4, &ClickLabel::mouseUp, m_pressedLook.get(), &PressedLook::Label4_MouseUp);
+    connect(ui.Label5, &ClickLabel::clicked, m_copyButtons.get(), &CopyButtons::Label5_Click);
+    connect(ui.Label5, &ClickLabel::mouseDown, m_pressedLook.get(), &PressedLook::Label5_MouseDown);
+    connect(ui.Label5, &ClickLabel::mouseUp, m_pressedLook.get(), &PressedLook::Label5_MouseUp);
+    connect(ui.Label6, &ClickLabel::clicked, m_copyButtons.get(), &CopyButtons::Label6_Click);
+    connect(ui.Label6, &ClickLabel::mouseDown, m_pressedLook.get(), &PressedLook::Label6_MouseDown);
+    connect(ui.Label6, &ClickLabel::mouseUp, m_pressedLook.get(), &PressedLook::Label6_MouseUp);
 
-    connect(ui.Label3, &ClickLabel::clicked, m_previewToggles, &PreviewToggles::Label3_Click);
-    connect(ui.Label7, &ClickLabel::clicked, m_previewToggles, &PreviewToggles::Label7_Click);
+    connect(ui.Label3, &ClickLabel::clicked, m_previewToggles.get(), &PreviewToggles::Label3_Click);
+    connect(ui.Label7, &ClickLabel::clicked, m_previewToggles.get(), &PreviewToggles::Label7_Click);
 }
 
 bool frmQuorvin::Form_Load()
