@@ -35,46 +35,88 @@ frmQuorvin::frmQuorvin(PlatformServices services, QWidget *parent)
     ui.setupUi(this);
     describeButtons(ui);
 
-    ColorUpdate::Controls update;
-    update.HScroll1 = ui.HScroll1;
-    update.Picture2 = ui.Picture2;
-    update.Picture3 = ui.Picture3;
-    update.Picture4 = ui.Picture4;
-    update.Text1 = ui.Text1;
-    update.Text2 = ui.Text2;
-    update.Text3 = ui.Text3;
-    update.Text4 = ui.Text4;
-    update.Text5 = ui.Text5;
-    update.Text6 = ui.Text6;
-    update.Picture11 = ui.Picture11;
-    update.picPreView = ui.picPreView;
-    update.Label2 = ui.Label2;
-    update.Picture9 = ui.Picture9;
-    update.Option1 = ui.Option1;
-    update.chkRGB = ui.chkRGB;
-    update.Text7 = ui.Text7;
-    update.Text8 = ui.Text8;
-    update.Text9 = ui.Text9;
-    m_colorUpdate.reset(new ColorUpdate(update, flags, this));
-
-    m_samplePreview.reset(new SamplePreview({ ui.Label2, ui.Picture9, ui.Picture11, ui.picPreView,
-                                                ui.chkRGB, ui.Text7, ui.Text8, ui.Text9 },
-        flags, this));
-    m_palettePicker.reset(new PalettePicker(
-        { ui.picColor, ui.vorschau, ui.HScroll1 }, colorModul, *m_services.pointerConfiner, this));
-    m_screenEyedropper.reset(new ScreenEyedropper(
-        { this, ui.picScreenColor, ui.picMouse, ui.vorschau, ui.HScroll1,
-            WindowImages::hotSpot(WindowImages::fileData(WindowImages::Id::C1)),
-            WindowImages::hotSpot(WindowImages::fileData(WindowImages::Id::C2)) },
-        ui.tmrScreenColor, colorModul, *m_services.screenReader, *m_services.colorPortal, this));
-    m_randomColor.reset(new RandomColor(ui.HScroll1, this));
-    m_copyButtons.reset(
-        new CopyButtons({ ui.Text7, ui.Text9, ui.Text8 }, *m_services.clipboard, this));
-    m_pressedLook.reset(new PressedLook(
-        { ui.Label1, ui.Shape1, ui.Label4, ui.Shape4, ui.Label5, ui.Shape5, ui.Label6, ui.Shape6 },
-        this));
-    m_previewToggles.reset(
-        new PreviewToggles({ ui.Label3, ui.Shape2, ui.Label7, ui.Shape3, ui.Line1 }, flags, this));
+    m_colorUpdate = std::make_unique<ColorUpdate>(
+        ColorUpdate::Controls {
+            .HScroll1 = ui.HScroll1,
+            .Picture2 = ui.Picture2,
+            .Picture3 = ui.Picture3,
+            .Picture4 = ui.Picture4,
+            .Text1 = ui.Text1,
+            .Text2 = ui.Text2,
+            .Text3 = ui.Text3,
+            .Text4 = ui.Text4,
+            .Text5 = ui.Text5,
+            .Text6 = ui.Text6,
+            .Picture11 = ui.Picture11,
+            .picPreView = ui.picPreView,
+            .Label2 = ui.Label2,
+            .Picture9 = ui.Picture9,
+            .Option1 = ui.Option1,
+            .chkRGB = ui.chkRGB,
+            .Text7 = ui.Text7,
+            .Text8 = ui.Text8,
+            .Text9 = ui.Text9,
+        },
+        flags, this);
+    m_samplePreview = std::make_unique<SamplePreview>(
+        SamplePreview::Controls {
+            .Label2 = ui.Label2,
+            .Picture9 = ui.Picture9,
+            .Picture11 = ui.Picture11,
+            .picPreView = ui.picPreView,
+            .chkRGB = ui.chkRGB,
+            .Text7 = ui.Text7,
+            .Text8 = ui.Text8,
+            .Text9 = ui.Text9,
+        },
+        flags, this);
+    m_palettePicker = std::make_unique<PalettePicker>(
+        PalettePicker::Controls {
+            .picColor = ui.picColor,
+            .vorschau = ui.vorschau,
+            .HScroll1 = ui.HScroll1,
+        },
+        colorModul, *m_services.pointerConfiner, this);
+    m_screenEyedropper = std::make_unique<ScreenEyedropper>(
+        ScreenEyedropper::Controls {
+            .form = this,
+            .picScreenColor = ui.picScreenColor,
+            .picMouse = ui.picMouse,
+            .vorschau = ui.vorschau,
+            .HScroll1 = ui.HScroll1,
+            .idleHotSpot = WindowImages::hotSpot(WindowImages::fileData(WindowImages::Id::C1)),
+            .holdHotSpot = WindowImages::hotSpot(WindowImages::fileData(WindowImages::Id::C2)),
+        },
+        ui.tmrScreenColor, colorModul, *m_services.screenReader, *m_services.colorPortal, this);
+    m_randomColor = std::make_unique<RandomColor>(ui.HScroll1, this);
+    m_copyButtons = std::make_unique<CopyButtons>(
+        CopyButtons::Controls {
+            .Text7 = ui.Text7,
+            .Text9 = ui.Text9,
+            .Text8 = ui.Text8,
+        },
+        *m_services.clipboard, this);
+    m_pressedLook = std::make_unique<PressedLook>(
+        PressedLook::Controls {
+            .Label1 = ui.Label1,
+            .Shape1 = ui.Shape1,
+            .Label4 = ui.Label4,
+            .Shape4 = ui.Shape4,
+            .Label5 = ui.Label5,
+            .Shape5 = ui.Shape5,
+            .Label6 = ui.Label6,
+            .Shape6 = ui.Shape6,
+        },
+        this);
+    m_previewToggles = std::make_unique<PreviewToggles>(
+        PreviewToggles::Controls {
+            .Label3 = ui.Label3,
+            .Shape2 = ui.Shape2,
+            .Label7 = ui.Label7,
+            .Shape3 = ui.Shape3,
+            .Line1 = ui.Line1,
+        },
+        flags, this);
 
     wireEvents();
 }
