@@ -41,7 +41,7 @@ std::optional<ColorValue> colourOf(const QVariantMap &results)
     const int red = channel(r), green = channel(g), blue = channel(b);
     if (red < 0 || green < 0 || blue < 0)
         return std::nullopt;
-    return red + 256 * green + 65536 * blue;
+    return rgbValue(red, green, blue);
 }
 
 } // namespace

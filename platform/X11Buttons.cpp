@@ -53,14 +53,19 @@ bool coreButtonHeld(xcb_connection_t *c, xcb_window_t root)
 {
     xcb_query_pointer_reply_t *reply
         = xcb_query_pointer_reply(c, xcb_query_pointer(c, root), nullptr);
-    constexpr uint16_t anyButton = XCB_KEY_BUT_MASK_BUTTON_1 | XCB_KEY_BUT_MASK_BUTTON_2
-        | XCB_KEY_BUT_MASK_BUTTON_3 | XCB_KEY_BUT_MASK_BUTTON_4 | XCB_KEY_BUT_MASK_BUTTON_5;
-    const bool held = reply && (reply->mask & anyButton);
+    const bool held = reply && x11CoreButtonHeld(reply->mask);
     std::free(reply);
     return held;
 }
 
 } // namespace
+
+bool x11CoreButtonHeld(std::uint16_t mask)
+{
+    constexpr std::uint16_t anyButton = XCB_KEY_BUT_MASK_BUTTON_1 | XCB_KEY_BUT_MASK_BUTTON_2
+        | XCB_KEY_BUT_MASK_BUTTON_3 | XCB_KEY_BUT_MASK_BUTTON_4 | XCB_KEY_BUT_MASK_BUTTON_5;
+    return (mask & anyButton) != 0;
+}
 
 bool x11AnyButtonHeld(xcb_connection_t *c, std::uint32_t root)
 {

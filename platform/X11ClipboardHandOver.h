@@ -11,9 +11,6 @@ struct xcb_connection_t;
 class X11ClipboardHandOver
 {
 public:
-    // Texts beyond this are not handed over (codes are a few characters).
-    static constexpr qsizetype maxText = 64 * 1024;
-
     // True where this client still owns CLIPBOARD and no client owns CLIPBOARD_MANAGER.
     static bool needed(xcb_connection_t *connection);
     // Starts the keeper with the UTF-8 text and waits until it owns the clipboard.

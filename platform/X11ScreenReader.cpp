@@ -2,6 +2,7 @@
 
 #include "platform/X11Buttons.h"
 #include "platform/X11Connection.h"
+#include "platform/X11Visual.h"
 
 #include <xcb/xcb.h>
 
@@ -80,10 +81,8 @@ bool X11ScreenReader::pointerPosition(QPoint *root, bool *buttonHeld)
     // belong to that one, so the pixel is read there.
     m_root = reply->root;
     *root = QPoint(reply->root_x, reply->root_y);
-    constexpr uint16_t anyButton = XCB_KEY_BUT_MASK_BUTTON_1 | XCB_KEY_BUT_MASK_BUTTON_2
-        | XCB_KEY_BUT_MASK_BUTTON_3 | XCB_KEY_BUT_MASK_BUTTON_4 | XCB_KEY_BUT_MASK_BUTTON_5;
     // The core mask knows buttons 1 to 5 only; a side button needs the longer question.
-    *buttonHeld = (reply->mask & anyButton) != 0 || x11AnyButtonHeld(m_connection, m_root);
+    *buttonHeld = x11CoreButtonHeld(reply->mask) || x11AnyButtonHeld(m_connection, m_root);
     return true;
 }
 
@@ -119,18 +118,7 @@ bool X11ScreenReader::lookUpFormat(std::uint32_t visual, std::uint8_t depth)
         if (f.data->depth == depth)
             format.bitsPerPixel = f.data->bits_per_pixel;
     }
-    const xcb_visualtype_t *found = nullptr;
-    for (auto s = xcb_setup_roots_iterator(setup); s.rem > 0 && !found; xcb_screen_next(&s)) {
-        for (auto d = xcb_screen_allowed_depths_iterator(s.data); d.rem > 0 && !found;
-             xcb_depth_next(&d)) {
-            for (auto v = xcb_depth_visuals_iterator(d.data); v.rem > 0; xcb_visualtype_next(&v)) {
-                if (v.data->visual_id == visual) {
-                    found = v.data;
-                    break;
-                }
-            }
-        }
-    }
+    const xcb_visualtype_t *found = x11Visual(m_connection, visual);
     // Other classes hold colour-map indices, not colours.
     if (!found || found->_class != XCB_VISUAL_CLASS_TRUE_COLOR || format.bitsPerPixel == 0)
         return false;

@@ -3,6 +3,8 @@
 //
 // Reads the text (UTF-8) from standard input to its end, takes the selection, writes "1" to
 // standard output once it owns it and closes it. Plain xcb, one thread, no file, no mapped window.
+#include "platform/ClipboardTextLimit.h"
+
 #include <xcb/xcb.h>
 
 #include <csignal>
@@ -16,9 +18,6 @@
 
 namespace {
 
-// Codes are a few characters; anything near this is not ours to keep.
-constexpr std::size_t maxText = 64 * 1024;
-
 bool readAll(int fd, std::string &text)
 {
     char buf[4096];
@@ -29,7 +28,7 @@ bool readAll(int fd, std::string &text)
         if (n < 0)
             return false;
         text.append(buf, static_cast<std::size_t>(n));
-        if (text.size() > maxText)
+        if (text.size() > clipboardTextLimit)
             return false;
     }
 }
