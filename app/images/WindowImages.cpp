@@ -1,5 +1,7 @@
 #include "app/images/WindowImages.h"
 
+#include "WindowImageFiles.h"
+
 #include <QFile>
 #include <QtEndian>
 
@@ -18,25 +20,12 @@ namespace {
 
 } // namespace
 
+static_assert(fileNames.size() == kImageCount, "images.qrc lists one file for each Id");
+
 QString resourcePath(Id id)
 {
-    switch (id) {
-    case Id::I1:
-        return QStringLiteral(":/images/wheel-pipette.ico");
-    case Id::I2:
-        return QStringLiteral(":/images/wheel.ico");
-    case Id::C1:
-        return QStringLiteral(":/images/arrow.cur");
-    case Id::C2:
-        return QStringLiteral(":/images/pipette.cur");
-    case Id::C3:
-        return QStringLiteral(":/images/pipette-black.cur");
-    case Id::C4:
-        return QStringLiteral(":/images/arrow-invert.cur");
-    case Id::C5:
-        return QStringLiteral(":/images/hand.cur");
-    }
-    return {};
+    return QStringLiteral(":%1/%2").arg(
+        QLatin1String(resourcePrefix), QLatin1String(fileNames[static_cast<std::size_t>(id)]));
 }
 
 QByteArray fileData(Id id)
