@@ -1,6 +1,6 @@
 #include "app/Commands.h"
 
-#include "app/Placement.h"
+#include "core/Placement.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowOrder.h"
 

@@ -2,8 +2,8 @@
 // them make one pixel at 96 dpi, and Qt's logical pixels already carry any higher screen scale.
 #include "app/frmQuorvinUi.h"
 
-#include "app/Placement.h"
 #include "app/images/WindowImages.h"
+#include "core/Placement.h"
 #include "widgets/ChannelScrollBar.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/EtchedFrame.h"

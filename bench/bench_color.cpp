@@ -1,5 +1,5 @@
 #include "app/frmQuorvin.h"
-#include "color/ColorCodes.h"
+#include "core/ColorCodes.h"
 #include "widgets/ChannelScrollBar.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "color/ColorUpdate.h"
 
-#include "color/ColorCodes.h"
+#include "core/ColorCodes.h"
 #include "widgets/ChannelScrollBar.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/PictureBox.h"

@@ -1,6 +1,6 @@
 #include "color/SamplePreview.h"
 
-#include "color/ColorCodes.h"
+#include "core/ColorCodes.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/PictureBox.h"
 #include "widgets/QtColorValue.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "color/ColorCodes.h"
+#include "core/ColorCodes.h"
 
 #include <array>
 

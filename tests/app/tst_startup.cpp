@@ -1,6 +1,6 @@
 // The real program under Xvfb and openbox, driven and read from outside like a person would.
 #include "X11TestSupport.h"
-#include "app/Placement.h"
+#include "core/Placement.h"
 
 #include <QDateTime>
 #include <QDirIterator>

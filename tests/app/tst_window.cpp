@@ -1,7 +1,7 @@
-#include "app/Placement.h"
 #include "app/QtGermanTexts.h"
 #include "app/frmQuorvin.h"
 #include "app/images/WindowImages.h"
+#include "core/Placement.h"
 #include "platform/NullServices.h"
 #include "widgets/ChannelScrollBar.h"
 #include "widgets/ClickLabel.h"

@@ -1,7 +1,7 @@
 // ColorToHex over 32-bit inputs, checked against an independent formatting of the same value;
 // every colour 0..0xFFFFFF goes once through the round trip with HexToDec before fuzzing starts.
 #include "FuzzCheck.h"
-#include "color/ColorCodes.h"
+#include "core/ColorCodes.h"
 
 #include <cstdint>
 #include <cstring>

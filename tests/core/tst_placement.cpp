@@ -1,5 +1,5 @@
-#include "app/PalettePixels.h"
-#include "app/Placement.h"
+#include "core/PalettePixels.h"
+#include "core/Placement.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "app/PalettePixels.h"
+#include "core/PalettePixels.h"
 
-#include "platform/ColorValue.h"
+#include "core/ColorValue.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/Placement.h"
+#include "core/Placement.h"
 
 #include <cmath>
 

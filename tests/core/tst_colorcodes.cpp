@@ -1,4 +1,4 @@
-#include "color/ColorCodes.h"
+#include "core/ColorCodes.h"
 
 #include <QTest>
 
