@@ -38,9 +38,6 @@ public:
     PreviewFlags flags;
     ColorModul colorModul;
 
-    ColorUpdate *colorUpdate() const { return m_colorUpdate.get(); }
-    RandomColor *randomColor() const { return m_randomColor.get(); }
-
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;

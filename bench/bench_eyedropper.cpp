@@ -44,7 +44,7 @@ private Q_SLOTS:
 
     void readerAlone()
     {
-        X11ScreenReader reader(x11Connection());
+        X11ScreenReader reader(nullptr); // on DISPLAY, as the program reads
         QCursor::setPos(m_onField);
         QPoint root;
         ColorValue colour = -1;

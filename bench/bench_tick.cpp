@@ -68,7 +68,7 @@ int main(int argc, char *argv[])
         return 1;
     QApplication::processEvents();
     auto &ui = window->ui;
-    X11ScreenReader reader(c);
+    X11ScreenReader reader(nullptr); // on DISPLAY, as the program reads
     PictureBox *field = ui.picColor[0];
     const QPoint base = field->mapToGlobal(field->contentsRect().topLeft());
     const std::array<QPoint, 2> points { base + QPoint(100, 50), base + QPoint(140, 90) };

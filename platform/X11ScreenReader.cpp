@@ -33,15 +33,6 @@ int channel(std::uint32_t pixel, std::uint32_t mask)
 
 } // namespace
 
-X11ScreenReader::X11ScreenReader(xcb_connection_t *connection)
-    : m_connection(connection)
-{
-    if (!m_connection || xcb_connection_has_error(m_connection))
-        return;
-    if (const xcb_screen_t *screen = x11Screen(m_connection, 0))
-        m_root = screen->root;
-}
-
 X11ScreenReader::X11ScreenReader(const char *displayName)
     : m_ownConnection(true)
     , m_displayName(displayName ? displayName : "")

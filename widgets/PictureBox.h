@@ -19,7 +19,6 @@ public:
     explicit PictureBox(QWidget *parent = nullptr);
 
     void setBorder(Border border);
-    Border border() const { return m_border; }
 
     QColor backColor() const { return m_backColor; }
     // With a persistent image this also fills the whole image with the colour.

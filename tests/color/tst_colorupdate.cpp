@@ -99,7 +99,7 @@ private Q_SLOTS:
         if (index < 3)
             ui.HScroll1[index]->setValue(200);
         else
-            m_window->colorUpdate()->HScroll1_Change(index);
+            TestWindow::handler<ColorUpdate>(*m_window)->HScroll1_Change(index);
 
         const std::array<QColor, 3> own { QColor(200, 0, 0), QColor(0, 200, 0), QColor(0, 0, 200) };
         for (int i = 0; i < 3; ++i)

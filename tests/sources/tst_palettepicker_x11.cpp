@@ -1,8 +1,8 @@
 // Real presses and drags on the palette, with the pointer held inside the pressed surface as the
 // screen shows it, at every scale; dragged beyond a corner, the corner's colour.
 #include "TestWindow.h"
+#include "X11CursorImage.h"
 #include "X11TestSupport.h"
-#include "platform/X11CursorImage.h"
 #include "widgets/ChannelScrollBar.h"
 #include "widgets/PictureBox.h"
 

@@ -43,7 +43,7 @@ private Q_SLOTS:
 
         // Draws 0.1, 0.2, ... give the colours (25, 51, 76), (102, 127, 153).
         int drawn = 0;
-        w.randomColor()->setDraw([&drawn] { return ++drawn / 10.0; });
+        TestWindow::handler<RandomColor>(w)->setDraw([&drawn] { return ++drawn / 10.0; });
         int changes = 0;
         for (ChannelScrollBar *s : w.ui.HScroll1)
             connect(s, &ChannelScrollBar::changed, this, [&changes] { ++changes; });

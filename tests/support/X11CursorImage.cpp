@@ -1,4 +1,4 @@
-#include "platform/X11CursorImage.h"
+#include "X11CursorImage.h"
 
 #include "platform/X11Connection.h"
 
