@@ -15,9 +15,9 @@
 #include "sources/ScreenEyedropper.h"
 #include "widgets/ChannelScrollBar.h"
 #include "widgets/ClickLabel.h"
+#include "widgets/MouseCodes.h"
 #include "widgets/OutlineShape.h"
 #include "widgets/PictureBox.h"
-#include "widgets/VbMouse.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -212,7 +212,7 @@ void frmQuorvin::drawPalettes()
                 img.height());
         };
     };
-    ui.picColor[0]->editImage(into(PalettePixels::drawColourField));
+    ui.picColor[0]->editImage(into(PalettePixels::drawColorField));
     ui.picColor[1]->editImage(into(PalettePixels::drawGreyRamp));
 }
 
@@ -222,21 +222,21 @@ QPointF frmQuorvin::clientTwips(const QMouseEvent *event) const
     // frameGeometry() below, so a move that the window manager has not confirmed yet
     // cannot make the window jitter.
     const QPointF local = event->globalPosition() - QPointF(geometry().topLeft());
-    return local * Placement::TwipsPerPixel;
+    return local * Placement::twipsPerPixel;
 }
 
 void frmQuorvin::mousePressEvent(QMouseEvent *event)
 {
     const QPointF p = clientTwips(event);
     Form_MouseDown(
-        VbMouse::button(event->button()), VbMouse::shift(event->modifiers()), p.x(), p.y());
+        MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()), p.x(), p.y());
 }
 
 void frmQuorvin::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF p = clientTwips(event);
     Form_MouseMove(
-        VbMouse::buttons(event->buttons()), VbMouse::shift(event->modifiers()), p.x(), p.y());
+        MouseCodes::buttons(event->buttons()), MouseCodes::shift(event->modifiers()), p.x(), p.y());
 }
 
 // A drag can end without a release reaching the window: the pointer must never stay confined.
@@ -265,7 +265,7 @@ void frmQuorvin::Form_MouseMove(int Button, int, double X, double Y)
 {
     if (Button != 1)
         return;
-    constexpr double tw = Placement::TwipsPerPixel;
+    constexpr double tw = Placement::twipsPerPixel;
     const double left = frameGeometry().x() * tw;
     const double top = frameGeometry().y() * tw;
     const double newLeft = left + (X - m_MStartX);

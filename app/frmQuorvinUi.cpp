@@ -23,7 +23,7 @@ namespace {
 
 int px(int twips)
 {
-    return qRound(twips / double(Placement::TwipsPerPixel));
+    return qRound(twips / double(Placement::twipsPerPixel));
 }
 
 template<class W> W *place(W *w, const QString &name, int left, int top, int width, int height)

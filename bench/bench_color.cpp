@@ -78,7 +78,7 @@ private Q_SLOTS:
             v = (v + 1) & 0xFF;
             length += decimalCode(v, 255 - v, v / 2).size()
                 + htmlCode(v, 255 - v, v / 2, v & 1).size()
-                + colourNumber(rgbValue(v, 255 - v, v / 2)).size();
+                + colorNumber(rgbValue(v, 255 - v, v / 2)).size();
         }
         QVERIFY(length > 0);
     }

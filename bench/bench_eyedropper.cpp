@@ -47,17 +47,17 @@ private Q_SLOTS:
         X11ScreenReader reader(nullptr); // on DISPLAY, as the program reads
         QCursor::setPos(m_onField);
         QPoint root;
-        ColorValue colour = -1;
+        ColorValue color = -1;
         QBENCHMARK
         {
             bool held = false;
             reader.pointerPosition(&root, &held);
-            colour = reader.pixelAt(root);
+            color = reader.pixelAt(root);
         }
-        QCOMPARE(colour, rgbValue(50, 155, 205));
+        QCOMPARE(color, rgbValue(50, 155, 205));
     }
 
-    void tickSameColour()
+    void tickSameColor()
     {
         QCursor::setPos(m_onField);
         QBENCHMARK
@@ -67,7 +67,7 @@ private Q_SLOTS:
         QCOMPARE(m_window->colorModul.ScreenCursorPos, m_onField);
     }
 
-    void tickNewColour()
+    void tickNewColor()
     {
         int n = 0;
         int changes = 0;

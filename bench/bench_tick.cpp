@@ -84,9 +84,9 @@ int main(int argc, char *argv[])
         QPoint root;
         bool held = false;
         reader.pointerPosition(&root, &held);
-        const ColorValue colour = reader.pixelAt(root);
+        const ColorValue color = reader.pixelAt(root);
         const auto t1 = Clock::now();
-        const HandOverChannels channels = parkColor(colour, ui.vorschau);
+        const HandOverChannels channels = parkColor(color, ui.vorschau);
         const auto t2 = Clock::now();
         writeChannels(channels, ui.HScroll1);
         const auto t3 = Clock::now();

@@ -48,9 +48,9 @@ public:
     void HScroll1_Scroll(int Index);
 
 private:
-    void followWholeColour();
+    void followWholeColor();
 
     Controls m_c;
-    bool m_wholeColourPending = false;
+    bool m_wholeColorPending = false;
     const PreviewFlags &m_flags;
 };

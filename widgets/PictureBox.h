@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/ColorValue.h"
-#include "widgets/VbMouse.h"
+#include "widgets/MouseCodes.h"
 
 #include <QImage>
 #include <QPixmap>
@@ -63,5 +63,5 @@ private:
     QColor m_backColor;
     QPixmap m_picture;
     QImage m_image;
-    VbMouse::ClickDetector m_click;
+    MouseCodes::ClickDetector m_click;
 };

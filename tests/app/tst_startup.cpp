@@ -76,9 +76,9 @@ QPoint centredFrame()
         const QRegularExpression re(QStringLiteral("%1:\\s+(\\d+)").arg(QLatin1String(label)));
         return re.match(info).captured(1).toInt();
     };
-    constexpr int tw = Placement::TwipsPerPixel;
+    constexpr int tw = Placement::twipsPerPixel;
     const Placement::TopLeft p = Placement::centerForm(double(number("Width")) * tw,
-        double(number("Height")) * tw, Placement::OuterWidthTwips, Placement::OuterHeightTwips);
+        double(number("Height")) * tw, Placement::outerWidthTwips, Placement::outerHeightTwips);
     return QPoint(qRound(p.left / double(tw)), qRound(p.top / double(tw)));
 }
 

@@ -51,7 +51,7 @@ struct Services
 
 QRect twips(int left, int top, int width, int height)
 {
-    constexpr double tw = Placement::TwipsPerPixel;
+    constexpr double tw = Placement::twipsPerPixel;
     return QRect(qRound(left / tw), qRound(top / tw), qRound(width / tw), qRound(height / tw));
 }
 
@@ -75,8 +75,8 @@ private Q_SLOTS:
     void dragMovesOnlyWithTheLeftButtonAlone_data();
     void dragMovesOnlyWithTheLeftButtonAlone();
     void focusVisitsTheDefinedOrder();
-    void labelsShowTheirTextColour_data();
-    void labelsShowTheirTextColour();
+    void labelsShowTheirTextColor_data();
+    void labelsShowTheirTextColor();
     void qtContextMenusSpeakGerman_data();
     void qtContextMenusSpeakGerman();
 };
@@ -381,7 +381,7 @@ void tst_Window::focusVisitsTheDefinedOrder()
     QCOMPARE(seen, expected);
 }
 
-void tst_Window::labelsShowTheirTextColour_data()
+void tst_Window::labelsShowTheirTextColor_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QColor>("color");
@@ -390,7 +390,7 @@ void tst_Window::labelsShowTheirTextColour_data()
     QTest::newRow("RANDOM black") << "Label1" << QColor(Qt::black);
 }
 
-void tst_Window::labelsShowTheirTextColour()
+void tst_Window::labelsShowTheirTextColor()
 {
     QFETCH(QString, name);
     QFETCH(QColor, color);

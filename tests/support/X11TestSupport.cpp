@@ -336,8 +336,8 @@ bool paintRoot(QRgb background, const QList<RootFill> &fills)
         screen->height_in_pixels);
     const xcb_gcontext_t gc = xcb_generate_id(c);
     xcb_create_gc(c, gc, pixmap, 0, nullptr);
-    const auto fill = [&](const QRect &r, QRgb colour) {
-        const uint32_t pixel = colour & 0xffffff;
+    const auto fill = [&](const QRect &r, QRgb color) {
+        const uint32_t pixel = color & 0xffffff;
         xcb_change_gc(c, gc, XCB_GC_FOREGROUND, &pixel);
         const xcb_rectangle_t rect { int16_t(r.x()), int16_t(r.y()), uint16_t(r.width()),
             uint16_t(r.height()) };
@@ -345,7 +345,7 @@ bool paintRoot(QRgb background, const QList<RootFill> &fills)
     };
     fill(QRect(0, 0, screen->width_in_pixels, screen->height_in_pixels), background);
     for (const RootFill &f : fills)
-        fill(f.area, f.colour);
+        fill(f.area, f.color);
     xcb_change_window_attributes(c, screen->root, XCB_CW_BACK_PIXMAP, &pixmap);
     xcb_clear_area(c, 0, screen->root, 0, 0, 0, 0);
     xcb_free_gc(c, gc);

@@ -9,10 +9,10 @@
 // The X11 CLIPBOARD selection through Qt. At a clean exit Qt hands the text to a clipboard
 // manager; where none runs, the program's keeper process takes it over, so that a copied code
 // outlives the program either way.
-class QtClipboard : public Clipboard
+class X11Clipboard : public Clipboard
 {
 public:
-    QtClipboard();
+    X11Clipboard();
     bool setText(const QString &text) override;
 
 private:
