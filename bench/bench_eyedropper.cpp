@@ -7,6 +7,7 @@
 #include "app/frmQuorvin.h"
 #include "platform/X11Connection.h"
 #include "platform/X11ScreenReader.h"
+#include "platform/XcbReplyPtr.h"
 #include "sources/ScreenEyedropper.h"
 #include "widgets/ChannelScrollBar.h"
 #include "widgets/PictureBox.h"
@@ -78,8 +79,8 @@ private Q_SLOTS:
             // The reads go through a connection of their own, so the warp must have reached
             // the server before the tick asks where the pointer is.
             QCursor::setPos(m_onField + QPoint(++n % 2 * 40, 0));
-            std::free(xcb_get_input_focus_reply(
-                x11Connection(), xcb_get_input_focus(x11Connection()), nullptr));
+            xcbReply(
+                xcb_get_input_focus_reply, x11Connection(), xcb_get_input_focus(x11Connection()));
             m_eyedropper->tmrScreenColor_Timer();
         }
         disconnect(m_window->ui.HScroll1[1], &ChannelScrollBar::changed, this, nullptr);

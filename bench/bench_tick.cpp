@@ -7,6 +7,7 @@
 #include "app/frmQuorvin.h"
 #include "platform/X11Connection.h"
 #include "platform/X11ScreenReader.h"
+#include "platform/XcbReplyPtr.h"
 #include "sources/ColorHandOver.h"
 #include "widgets/PictureBox.h"
 
@@ -93,7 +94,7 @@ int main(int argc, char *argv[])
         QCoreApplication::sendPostedEvents();
         const auto t3b = Clock::now();
         // Until the server has drawn what was sent.
-        std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+        xcbReply(xcb_get_input_focus_reply, c, xcb_get_input_focus(c));
         const auto t4 = Clock::now();
         if (n < 0) {
             paints.counts.clear();
