@@ -3,21 +3,15 @@
 #include "platform/X11Buttons.h"
 #include "platform/X11Connection.h"
 #include "platform/X11Visual.h"
+#include "platform/XcbReplyPtr.h"
 
 #include <xcb/xcb.h>
 
 #include <bit>
-#include <cstdlib>
 #include <limits>
 #include <memory>
 
 namespace {
-
-struct FreeDeleter
-{
-    void operator()(void *p) const { std::free(p); }
-};
-template<class T> using Reply = std::unique_ptr<T, FreeDeleter>;
 
 // One channel scaled to 0..255, whatever its width in the pixel.
 int channel(std::uint32_t pixel, std::uint32_t mask)
@@ -62,10 +56,8 @@ bool X11ScreenReader::pointerPosition(QPoint *root, bool *buttonHeld)
 {
     if (!connected())
         return false;
-    xcb_generic_error_t *error = nullptr;
-    const Reply<xcb_query_pointer_reply_t> reply(
-        xcb_query_pointer_reply(m_connection, xcb_query_pointer(m_connection, m_root), &error));
-    std::free(error);
+    const auto reply
+        = xcbReply(xcb_query_pointer_reply, m_connection, xcb_query_pointer(m_connection, m_root));
     if (!reply)
         return false;
     // On a server with several screens the pointer may be on another root; its coordinates
@@ -84,12 +76,9 @@ ColorValue X11ScreenReader::pixelAt(QPoint root)
         || root.y() > maxCoordinate)
         return -1;
     // Outside the root (after a resize, say) the server answers BadMatch: an ordinary miss.
-    xcb_generic_error_t *error = nullptr;
-    const Reply<xcb_get_image_reply_t> reply(xcb_get_image_reply(m_connection,
+    const auto reply = xcbReply(xcb_get_image_reply, m_connection,
         xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_root,
-            static_cast<std::int16_t>(root.x()), static_cast<std::int16_t>(root.y()), 1, 1, ~0u),
-        &error));
-    std::free(error);
+            static_cast<std::int16_t>(root.x()), static_cast<std::int16_t>(root.y()), 1, 1, ~0u));
     if (!reply)
         return -1;
     if ((reply->visual != m_formatVisual || reply->depth != m_formatDepth)

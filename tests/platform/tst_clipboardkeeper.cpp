@@ -1,6 +1,7 @@
 // The copied code outlives the window: the real program, closed by the window manager, with and
 // without a clipboard manager in the session.
 #include "X11TestSupport.h"
+#include "platform/XcbReplyPtr.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -49,9 +50,8 @@ bool processGone(qint64 pid)
 
 xcb_atom_t atom(xcb_connection_t *c, const char *name)
 {
-    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> r(
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr),
-        &std::free);
+    XcbReplyPtr<xcb_intern_atom_reply_t> r(
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr));
     return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
@@ -78,17 +78,16 @@ public:
 
     bool owns()
     {
-        std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> r(
-            xcb_get_selection_owner_reply(m_c, xcb_get_selection_owner(m_c, m_manager), nullptr),
-            &std::free);
+        XcbReplyPtr<xcb_get_selection_owner_reply_t> r(
+            xcb_get_selection_owner_reply(m_c, xcb_get_selection_owner(m_c, m_manager), nullptr));
         return r && r->owner == m_window;
     }
 
     void pump()
     {
-        while (xcb_generic_event_t *e = xcb_poll_for_event(m_c)) {
+        while (const XcbReplyPtr<xcb_generic_event_t> e { xcb_poll_for_event(m_c) }) {
             if ((e->response_type & 0x7F) == XCB_SELECTION_REQUEST) {
-                const auto *req = reinterpret_cast<xcb_selection_request_event_t *>(e);
+                const auto *req = reinterpret_cast<xcb_selection_request_event_t *>(e.get());
                 xcb_selection_notify_event_t ev {};
                 ev.response_type = XCB_SELECTION_NOTIFY;
                 ev.time = req->time;
@@ -101,7 +100,6 @@ public:
                 xcb_send_event(m_c, 0, req->requestor, 0, reinterpret_cast<const char *>(&ev));
                 xcb_flush(m_c);
             }
-            std::free(e);
         }
     }
 
@@ -120,16 +118,12 @@ qint64 clipboardOwnerPid()
 {
     xcb_connection_t *c = xcb_connect(nullptr, nullptr);
     qint64 pid = 0;
-    std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> owner(
-        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, atom(c, "CLIPBOARD")), nullptr),
-        &std::free);
+    XcbReplyPtr<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
+        c, xcb_get_selection_owner(c, atom(c, "CLIPBOARD")), nullptr));
     if (owner && owner->owner != XCB_WINDOW_NONE) {
-        std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> prop(
-            xcb_get_property_reply(c,
-                xcb_get_property(
-                    c, 0, owner->owner, atom(c, "_NET_WM_PID"), XCB_ATOM_CARDINAL, 0, 1),
-                nullptr),
-            &std::free);
+        XcbReplyPtr<xcb_get_property_reply_t> prop(xcb_get_property_reply(c,
+            xcb_get_property(c, 0, owner->owner, atom(c, "_NET_WM_PID"), XCB_ATOM_CARDINAL, 0, 1),
+            nullptr));
         if (prop && xcb_get_property_value_length(prop.get()) == 4)
             pid = *static_cast<const quint32 *>(xcb_get_property_value(prop.get()));
     }

@@ -3,6 +3,7 @@
 #include "TestWindow.h"
 #include "X11CursorImage.h"
 #include "X11TestSupport.h"
+#include "platform/XcbReplyPtr.h"
 #include "widgets/ChannelScrollBar.h"
 #include "widgets/PictureBox.h"
 
@@ -35,12 +36,11 @@ bool pointerIsFree()
 {
     xcb_connection_t *c = xcb_connect(nullptr, nullptr);
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-    xcb_grab_pointer_reply_t *reply = xcb_grab_pointer_reply(c,
+    const XcbReplyPtr<xcb_grab_pointer_reply_t> reply(xcb_grab_pointer_reply(c,
         xcb_grab_pointer(c, 0, root, 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, XCB_NONE,
             XCB_NONE, XCB_CURRENT_TIME),
-        nullptr);
+        nullptr));
     const bool free = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
-    std::free(reply);
     xcb_disconnect(c); // ends the probe's own grab
     return free;
 }
