@@ -24,7 +24,7 @@ constexpr int iconSize2 = 326;
 constexpr int transparentPixel = -1;
 constexpr int invertingPixel = -2;
 
-const QList<QRgb> kVgaPalette = {
+const QList<QRgb> vgaPalette = {
     0xFF000000,
     0xFF800000,
     0xFF008000,
@@ -42,7 +42,7 @@ const QList<QRgb> kVgaPalette = {
     0xFF00FFFF,
     0xFFFFFFFF,
 };
-const QList<QRgb> kMonoPalette = { 0xFF000000, 0xFFFFFFFF };
+const QList<QRgb> monoPalette = { 0xFF000000, 0xFFFFFFFF };
 
 using Pixels = std::array<std::array<int, imageSide>, imageSide>; // [y][x]
 
@@ -248,7 +248,7 @@ void tst_Images::palette()
 
     const Decoded d = decode(readResource(id));
     QVERIFY(d.ok);
-    QCOMPARE(d.palette, bpp == 4 ? kVgaPalette : kMonoPalette);
+    QCOMPARE(d.palette, bpp == 4 ? vgaPalette : monoPalette);
 }
 
 void tst_Images::pixelsDrawn()
