@@ -1,6 +1,6 @@
 #include "app/Commands.h"
 
-#include "app/Placement.h"
+#include "core/Placement.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowOrder.h"
 
@@ -21,11 +21,11 @@ void CenterForm(QWidget *frm)
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    constexpr int tw = Placement::TwipsPerPixel;
+    constexpr int tw = Placement::twipsPerPixel;
     const QSize s = screen->geometry().size();
     // The frame belongs to the window manager; the outer size is the fixed one in any case.
     const Placement::TopLeft p = Placement::centerForm(double(s.width()) * tw,
-        double(s.height()) * tw, Placement::OuterWidthTwips, Placement::OuterHeightTwips);
+        double(s.height()) * tw, Placement::outerWidthTwips, Placement::outerHeightTwips);
     const QPoint screenOrigin = screen->geometry().topLeft();
     frm->move(frm->x(), screenOrigin.y() + qRound(p.top / double(tw)));
     frm->move(screenOrigin.x() + qRound(p.left / double(tw)), frm->y());

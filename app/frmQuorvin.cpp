@@ -2,22 +2,22 @@
 
 #include "app/ButtonDescriptions.h"
 #include "app/Commands.h"
-#include "app/PalettePixels.h"
-#include "app/Placement.h"
 #include "app/images/WindowImages.h"
 #include "buttons/CopyButtons.h"
 #include "buttons/PressedLook.h"
 #include "buttons/PreviewToggles.h"
 #include "color/ColorUpdate.h"
 #include "color/SamplePreview.h"
+#include "core/PalettePixels.h"
+#include "core/Placement.h"
 #include "sources/PalettePicker.h"
 #include "sources/RandomColor.h"
 #include "sources/ScreenEyedropper.h"
 #include "widgets/ChannelScrollBar.h"
 #include "widgets/ClickLabel.h"
+#include "widgets/MouseCodes.h"
 #include "widgets/OutlineShape.h"
 #include "widgets/PictureBox.h"
-#include "widgets/VbMouse.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -35,45 +35,88 @@ frmQuorvin::frmQuorvin(PlatformServices services, QWidget *parent)
     ui.setupUi(this);
     describeButtons(ui);
 
-    ColorUpdate::Controls update;
-    update.HScroll1 = ui.HScroll1;
-    update.Picture2 = ui.Picture2;
-    update.Picture3 = ui.Picture3;
-    update.Picture4 = ui.Picture4;
-    update.Text1 = ui.Text1;
-    update.Text2 = ui.Text2;
-    update.Text3 = ui.Text3;
-    update.Text4 = ui.Text4;
-    update.Text5 = ui.Text5;
-    update.Text6 = ui.Text6;
-    update.Picture11 = ui.Picture11;
-    update.picPreView = ui.picPreView;
-    update.Label2 = ui.Label2;
-    update.Picture9 = ui.Picture9;
-    update.Option1 = ui.Option1;
-    update.chkRGB = ui.chkRGB;
-    update.Text7 = ui.Text7;
-    update.Text8 = ui.Text8;
-    update.Text9 = ui.Text9;
-    m_colorUpdate = new ColorUpdate(update, flags, this);
-
-    m_samplePreview = new SamplePreview({ ui.Label2, ui.Picture9, ui.Picture11, ui.picPreView,
-                                            ui.chkRGB, ui.Text7, ui.Text8, ui.Text9 },
+    m_colorUpdate = std::make_unique<ColorUpdate>(
+        ColorUpdate::Controls {
+            .HScroll1 = ui.HScroll1,
+            .Picture2 = ui.Picture2,
+            .Picture3 = ui.Picture3,
+            .Picture4 = ui.Picture4,
+            .Text1 = ui.Text1,
+            .Text2 = ui.Text2,
+            .Text3 = ui.Text3,
+            .Text4 = ui.Text4,
+            .Text5 = ui.Text5,
+            .Text6 = ui.Text6,
+            .Picture11 = ui.Picture11,
+            .picPreView = ui.picPreView,
+            .Label2 = ui.Label2,
+            .Picture9 = ui.Picture9,
+            .Option1 = ui.Option1,
+            .chkRGB = ui.chkRGB,
+            .Text7 = ui.Text7,
+            .Text8 = ui.Text8,
+            .Text9 = ui.Text9,
+        },
         flags, this);
-    m_palettePicker = new PalettePicker(
-        { ui.picColor, ui.vorschau, ui.HScroll1 }, colorModul, *m_services.pointerConfiner, this);
-    m_screenEyedropper = new ScreenEyedropper(
-        { this, ui.picScreenColor, ui.picMouse, ui.vorschau, ui.HScroll1,
-            WindowImages::hotSpot(WindowImages::fileData(WindowImages::Id::C1)),
-            WindowImages::hotSpot(WindowImages::fileData(WindowImages::Id::C2)) },
+    m_samplePreview = std::make_unique<SamplePreview>(
+        SamplePreview::Controls {
+            .Label2 = ui.Label2,
+            .Picture9 = ui.Picture9,
+            .Picture11 = ui.Picture11,
+            .picPreView = ui.picPreView,
+            .chkRGB = ui.chkRGB,
+            .Text7 = ui.Text7,
+            .Text8 = ui.Text8,
+            .Text9 = ui.Text9,
+        },
+        flags, this);
+    m_palettePicker = std::make_unique<PalettePicker>(
+        PalettePicker::Controls {
+            .picColor = ui.picColor,
+            .vorschau = ui.vorschau,
+            .HScroll1 = ui.HScroll1,
+        },
+        colorModul, *m_services.pointerConfiner, this);
+    m_screenEyedropper = std::make_unique<ScreenEyedropper>(
+        ScreenEyedropper::Controls {
+            .form = this,
+            .picScreenColor = ui.picScreenColor,
+            .picMouse = ui.picMouse,
+            .vorschau = ui.vorschau,
+            .HScroll1 = ui.HScroll1,
+            .idleHotSpot = WindowImages::hotSpot(WindowImages::fileData(WindowImages::Id::C1)),
+            .holdHotSpot = WindowImages::hotSpot(WindowImages::fileData(WindowImages::Id::C2)),
+        },
         ui.tmrScreenColor, colorModul, *m_services.screenReader, *m_services.colorPortal, this);
-    m_randomColor = new RandomColor(ui.HScroll1, this);
-    m_copyButtons = new CopyButtons({ ui.Text7, ui.Text9, ui.Text8 }, *m_services.clipboard, this);
-    m_pressedLook = new PressedLook(
-        { ui.Label1, ui.Shape1, ui.Label4, ui.Shape4, ui.Label5, ui.Shape5, ui.Label6, ui.Shape6 },
+    m_randomColor = std::make_unique<RandomColor>(ui.HScroll1, this);
+    m_copyButtons = std::make_unique<CopyButtons>(
+        CopyButtons::Controls {
+            .Text7 = ui.Text7,
+            .Text9 = ui.Text9,
+            .Text8 = ui.Text8,
+        },
+        *m_services.clipboard, this);
+    m_pressedLook = std::make_unique<PressedLook>(
+        PressedLook::Controls {
+            .Label1 = ui.Label1,
+            .Shape1 = ui.Shape1,
+            .Label4 = ui.Label4,
+            .Shape4 = ui.Shape4,
+            .Label5 = ui.Label5,
+            .Shape5 = ui.Shape5,
+            .Label6 = ui.Label6,
+            .Shape6 = ui.Shape6,
+        },
         this);
-    m_previewToggles
-        = new PreviewToggles({ ui.Label3, ui.Shape2, ui.Label7, ui.Shape3, ui.Line1 }, flags, this);
+    m_previewToggles = std::make_unique<PreviewToggles>(
+        PreviewToggles::Controls {
+            .Label3 = ui.Label3,
+            .Shape2 = ui.Shape2,
+            .Label7 = ui.Label7,
+            .Shape3 = ui.Shape3,
+            .Line1 = ui.Line1,
+        },
+        flags, this);
 
     wireEvents();
 }
@@ -86,54 +129,56 @@ void frmQuorvin::wireEvents()
     connect(ui.Check1, &QCheckBox::clicked, this, &frmQuorvin::Check1_Click);
 
     for (int i = 0; i < 3; ++i) {
-        connect(ui.HScroll1[i], &ChannelScrollBar::changed, m_colorUpdate,
+        connect(ui.HScroll1[i], &ChannelScrollBar::changed, m_colorUpdate.get(),
             [this, i] { m_colorUpdate->HScroll1_Change(i); });
-        connect(ui.HScroll1[i], &ChannelScrollBar::scrolled, m_colorUpdate,
+        connect(ui.HScroll1[i], &ChannelScrollBar::scrolled, m_colorUpdate.get(),
             [this, i] { m_colorUpdate->HScroll1_Scroll(i); });
     }
 
-    connect(ui.Label2, &ClickLabel::clicked, m_samplePreview, &SamplePreview::Label2_Click);
-    connect(ui.Picture9, &PictureBox::clicked, m_samplePreview, &SamplePreview::Picture9_Click);
+    connect(ui.Label2, &ClickLabel::clicked, m_samplePreview.get(), &SamplePreview::Label2_Click);
+    connect(
+        ui.Picture9, &PictureBox::clicked, m_samplePreview.get(), &SamplePreview::Picture9_Click);
 
     for (int i = 0; i < 2; ++i) {
-        connect(ui.picColor[i], &PictureBox::mouseDown, m_palettePicker,
+        connect(ui.picColor[i], &PictureBox::mouseDown, m_palettePicker.get(),
             [this, i](int b, int s, double x, double y) {
                 m_palettePicker->picColor_MouseDown(i, b, s, x, y);
             });
-        connect(ui.picColor[i], &PictureBox::mouseMove, m_palettePicker,
+        connect(ui.picColor[i], &PictureBox::mouseMove, m_palettePicker.get(),
             [this, i](int b, int s, double x, double y) {
                 m_palettePicker->picColor_MouseMove(i, b, s, x, y);
             });
-        connect(ui.picColor[i], &PictureBox::mouseUp, m_palettePicker,
+        connect(ui.picColor[i], &PictureBox::mouseUp, m_palettePicker.get(),
             [this, i](int b, int s, double x, double y) {
                 m_palettePicker->picColor_MouseUp(i, b, s, x, y);
             });
     }
 
-    connect(ui.picScreenColor, &PictureBox::mouseDown, m_screenEyedropper,
+    connect(ui.picScreenColor, &PictureBox::mouseDown, m_screenEyedropper.get(),
         &ScreenEyedropper::picScreenColor_MouseDown);
-    connect(ui.picScreenColor, &PictureBox::mouseUp, m_screenEyedropper,
+    connect(ui.picScreenColor, &PictureBox::mouseUp, m_screenEyedropper.get(),
         &ScreenEyedropper::picScreenColor_MouseUp);
-    connect(ui.tmrScreenColor, &QTimer::timeout, m_screenEyedropper,
+    connect(ui.tmrScreenColor, &QTimer::timeout, m_screenEyedropper.get(),
         &ScreenEyedropper::tmrScreenColor_Timer);
 
-    connect(ui.Label1, &ClickLabel::clicked, m_randomColor, &RandomColor::Label1_Click);
-    connect(ui.Label1, &ClickLabel::doubleClicked, m_randomColor, &RandomColor::Label1_DblClick);
-    connect(ui.Label1, &ClickLabel::mouseDown, m_pressedLook, &PressedLook::Label1_MouseDown);
-    connect(ui.Label1, &ClickLabel::mouseUp, m_pressedLook, &PressedLook::Label1_MouseUp);
+    connect(ui.Label1, &ClickLabel::clicked, m_randomColor.get(), &RandomColor::Label1_Click);
+    connect(
+        ui.Label1, &ClickLabel::doubleClicked, m_randomColor.get(), &RandomColor::Label1_DblClick);
+    connect(ui.Label1, &ClickLabel::mouseDown, m_pressedLook.get(), &PressedLook::Label1_MouseDown);
+    connect(ui.Label1, &ClickLabel::mouseUp, m_pressedLook.get(), &PressedLook::Label1_MouseUp);
 
-    connect(ui.Label4, &ClickLabel::clicked, m_copyButtons, &CopyButtons::Label4_Click);
-    connect(ui.Label4, &ClickLabel::mouseDown, m_pressedLook, &PressedLook::Label4_MouseDown);
-    connect(ui.Label4, &ClickLabel::mouseUp, m_pressedLook, &PressedLook::Label4_MouseUp);
-    connect(ui.Label5, &ClickLabel::clicked, m_copyButtons, &CopyButtons::Label5_Click);
-    connect(ui.Label5, &ClickLabel::mouseDown, m_pressedLook, &PressedLook::Label5_MouseDown);
-    connect(ui.Label5, &ClickLabel::mouseUp, m_pressedLook, &PressedLook::Label5_MouseUp);
-    connect(ui.Label6, &ClickLabel::clicked, m_copyButtons, &CopyButtons::Label6_Click);
-    connect(ui.Label6, &ClickLabel::mouseDown, m_pressedLook, &PressedLook::Label6_MouseDown);
-    connect(ui.Label6, &ClickLabel::mouseUp, m_pressedLook, &PressedLook::Label6_MouseUp);
+    connect(ui.Label4, &ClickLabel::clicked, m_copyButtons.get(), &CopyButtons::Label4_Click);
+    connect(ui.Label4, &ClickLabel::mouseDown, m_pressedLook.get(), &PressedLook::Label4_MouseDown);
+    connect(ui.Label4, &ClickLabel::mouseUp, m_pressedLook.get(), &PressedLook::Label4_MouseUp);
+    connect(ui.Label5, &ClickLabel::clicked, m_copyButtons.get(), &CopyButtons::Label5_Click);
+    connect(ui.Label5, &ClickLabel::mouseDown, m_pressedLook.get(), &PressedLook::Label5_MouseDown);
+    connect(ui.Label5, &ClickLabel::mouseUp, m_pressedLook.get(), &PressedLook::Label5_MouseUp);
+    connect(ui.Label6, &ClickLabel::clicked, m_copyButtons.get(), &CopyButtons::Label6_Click);
+    connect(ui.Label6, &ClickLabel::mouseDown, m_pressedLook.get(), &PressedLook::Label6_MouseDown);
+    connect(ui.Label6, &ClickLabel::mouseUp, m_pressedLook.get(), &PressedLook::Label6_MouseUp);
 
-    connect(ui.Label3, &ClickLabel::clicked, m_previewToggles, &PreviewToggles::Label3_Click);
-    connect(ui.Label7, &ClickLabel::clicked, m_previewToggles, &PreviewToggles::Label7_Click);
+    connect(ui.Label3, &ClickLabel::clicked, m_previewToggles.get(), &PreviewToggles::Label3_Click);
+    connect(ui.Label7, &ClickLabel::clicked, m_previewToggles.get(), &PreviewToggles::Label7_Click);
 }
 
 bool frmQuorvin::Form_Load()
@@ -167,7 +212,7 @@ void frmQuorvin::drawPalettes()
                 img.height());
         };
     };
-    ui.picColor[0]->editImage(into(PalettePixels::drawColourField));
+    ui.picColor[0]->editImage(into(PalettePixels::drawColorField));
     ui.picColor[1]->editImage(into(PalettePixels::drawGreyRamp));
 }
 
@@ -177,21 +222,21 @@ QPointF frmQuorvin::clientTwips(const QMouseEvent *event) const
     // frameGeometry() below, so a move that the window manager has not confirmed yet
     // cannot make the window jitter.
     const QPointF local = event->globalPosition() - QPointF(geometry().topLeft());
-    return local * Placement::TwipsPerPixel;
+    return local * Placement::twipsPerPixel;
 }
 
 void frmQuorvin::mousePressEvent(QMouseEvent *event)
 {
     const QPointF p = clientTwips(event);
     Form_MouseDown(
-        VbMouse::button(event->button()), VbMouse::shift(event->modifiers()), p.x(), p.y());
+        MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()), p.x(), p.y());
 }
 
 void frmQuorvin::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF p = clientTwips(event);
     Form_MouseMove(
-        VbMouse::buttons(event->buttons()), VbMouse::shift(event->modifiers()), p.x(), p.y());
+        MouseCodes::buttons(event->buttons()), MouseCodes::shift(event->modifiers()), p.x(), p.y());
 }
 
 // A drag can end without a release reaching the window: the pointer must never stay confined.
@@ -220,7 +265,7 @@ void frmQuorvin::Form_MouseMove(int Button, int, double X, double Y)
 {
     if (Button != 1)
         return;
-    constexpr double tw = Placement::TwipsPerPixel;
+    constexpr double tw = Placement::twipsPerPixel;
     const double left = frameGeometry().x() * tw;
     const double top = frameGeometry().y() * tw;
     const double newLeft = left + (X - m_MStartX);

@@ -7,6 +7,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class ColorUpdate;
 class CopyButtons;
 class PalettePicker;
@@ -36,9 +38,6 @@ public:
     PreviewFlags flags;
     ColorModul colorModul;
 
-    ColorUpdate *colorUpdate() const { return m_colorUpdate; }
-    RandomColor *randomColor() const { return m_randomColor; }
-
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -55,12 +54,14 @@ private:
     float m_MStartX = 0;
     float m_MStartY = 0;
 
-    ColorUpdate *m_colorUpdate = nullptr;
-    SamplePreview *m_samplePreview = nullptr;
-    PalettePicker *m_palettePicker = nullptr;
-    ScreenEyedropper *m_screenEyedropper = nullptr;
-    RandomColor *m_randomColor = nullptr;
-    CopyButtons *m_copyButtons = nullptr;
-    PressedLook *m_pressedLook = nullptr;
-    PreviewToggles *m_previewToggles = nullptr;
+    // The handlers hold references to the services, the flags and the state above. Declared
+    // after them, they go first; as children of the window alone they would outlive them.
+    std::unique_ptr<ColorUpdate> m_colorUpdate;
+    std::unique_ptr<SamplePreview> m_samplePreview;
+    std::unique_ptr<PalettePicker> m_palettePicker;
+    std::unique_ptr<ScreenEyedropper> m_screenEyedropper;
+    std::unique_ptr<RandomColor> m_randomColor;
+    std::unique_ptr<CopyButtons> m_copyButtons;
+    std::unique_ptr<PressedLook> m_pressedLook;
+    std::unique_ptr<PreviewToggles> m_previewToggles;
 };

@@ -1,8 +1,9 @@
-// The main window's definition. Positions and sizes are in twips, as designed: 15 twips make
-// one pixel at 96 dpi, and Qt's logical pixels already carry any higher screen scale.
+// The main window's definition. Positions and sizes are in twips, as designed: TwipsPerPixel of
+// them make one pixel at 96 dpi, and Qt's logical pixels already carry any higher screen scale.
 #include "app/frmQuorvinUi.h"
 
 #include "app/images/WindowImages.h"
+#include "core/Placement.h"
 #include "widgets/ChannelScrollBar.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/EtchedFrame.h"
@@ -20,11 +21,9 @@
 
 namespace {
 
-constexpr double TwipsPerPixel = 15.0;
-
 int px(int twips)
 {
-    return qRound(twips / TwipsPerPixel);
+    return qRound(twips / double(Placement::twipsPerPixel));
 }
 
 template<class W> W *place(W *w, const QString &name, int left, int top, int width, int height)

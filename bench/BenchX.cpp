@@ -1,5 +1,7 @@
 #include "BenchX.h"
 
+#include "platform/XcbReplyPtr.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -68,7 +70,7 @@ WindowWatch::WindowWatch(xcb_connection_t *c)
     const xcb_query_extension_reply_t *ext = xcb_get_extension_data(c, &xcb_damage_id);
     if (ext && ext->present) {
         m_damageEvent = ext->first_event;
-        std::free(xcb_damage_query_version_reply(c, xcb_damage_query_version(c, 1, 1), nullptr));
+        xcbReply(xcb_damage_query_version_reply, c, xcb_damage_query_version(c, 1, 1));
     }
     const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     xcb_change_window_attributes(c, m_root, XCB_CW_EVENT_MASK, &mask);
@@ -90,8 +92,7 @@ void WindowWatch::start()
     m_client = 0;
     m_mappedAt = m_paintedAt = -1;
     // Whatever is still queued belongs to an earlier run.
-    while (xcb_generic_event_t *e = xcb_poll_for_event(m_c))
-        std::free(e);
+    while (XcbReplyPtr<xcb_generic_event_t>(xcb_poll_for_event(m_c))) { }
     xcb_flush(m_c);
 }
 
@@ -101,10 +102,8 @@ bool WindowWatch::wait(bool paint, double timeoutMs)
     pollfd fd { xcb_get_file_descriptor(m_c), POLLIN, 0 };
     while (m_mappedAt < 0 || (paint && m_paintedAt < 0)) {
         xcb_flush(m_c);
-        while (xcb_generic_event_t *e = xcb_poll_for_event(m_c)) {
-            handle(e);
-            std::free(e);
-        }
+        while (const XcbReplyPtr<xcb_generic_event_t> e { xcb_poll_for_event(m_c) })
+            handle(e.get());
         if (m_mappedAt >= 0 && (!paint || m_paintedAt >= 0))
             break;
         const double left = end - nowMs();
@@ -143,11 +142,11 @@ void WindowWatch::handle(xcb_generic_event_t *e)
             // On a busy machine the window may have been mapped before this client's event
             // selection reached the server; its MapNotify is then lost, so ask once.
             if (m_client) {
-                auto *a = xcb_get_window_attributes_reply(
-                    m_c, xcb_get_window_attributes(m_c, m_client), nullptr);
+                const XcbReplyPtr<xcb_get_window_attributes_reply_t> a(
+                    xcb_get_window_attributes_reply(
+                        m_c, xcb_get_window_attributes(m_c, m_client), nullptr));
                 if (a && a->map_state != XCB_MAP_STATE_UNMAPPED && m_mappedAt < 0)
                     m_mappedAt = nowMs();
-                std::free(a);
             }
         }
     } else if (type == XCB_MAP_NOTIFY) {

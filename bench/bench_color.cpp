@@ -1,5 +1,5 @@
 #include "app/frmQuorvin.h"
-#include "color/ColorCodes.h"
+#include "core/ColorCodes.h"
 #include "widgets/ChannelScrollBar.h"
 
 #include <QApplication>
@@ -78,7 +78,7 @@ private Q_SLOTS:
             v = (v + 1) & 0xFF;
             length += decimalCode(v, 255 - v, v / 2).size()
                 + htmlCode(v, 255 - v, v / 2, v & 1).size()
-                + colourNumber(rgbValue(v, 255 - v, v / 2)).size();
+                + colorNumber(rgbValue(v, 255 - v, v / 2)).size();
         }
         QVERIFY(length > 0);
     }

@@ -7,6 +7,7 @@
 #include "app/frmQuorvin.h"
 #include "platform/X11Connection.h"
 #include "platform/X11ScreenReader.h"
+#include "platform/XcbReplyPtr.h"
 #include "sources/ScreenEyedropper.h"
 #include "widgets/ChannelScrollBar.h"
 #include "widgets/PictureBox.h"
@@ -44,20 +45,20 @@ private Q_SLOTS:
 
     void readerAlone()
     {
-        X11ScreenReader reader(x11Connection());
+        X11ScreenReader reader(nullptr); // on DISPLAY, as the program reads
         QCursor::setPos(m_onField);
         QPoint root;
-        ColorValue colour = -1;
+        ColorValue color = -1;
         QBENCHMARK
         {
             bool held = false;
             reader.pointerPosition(&root, &held);
-            colour = reader.pixelAt(root);
+            color = reader.pixelAt(root);
         }
-        QCOMPARE(colour, rgbValue(50, 155, 205));
+        QCOMPARE(color, rgbValue(50, 155, 205));
     }
 
-    void tickSameColour()
+    void tickSameColor()
     {
         QCursor::setPos(m_onField);
         QBENCHMARK
@@ -67,7 +68,7 @@ private Q_SLOTS:
         QCOMPARE(m_window->colorModul.ScreenCursorPos, m_onField);
     }
 
-    void tickNewColour()
+    void tickNewColor()
     {
         int n = 0;
         int changes = 0;
@@ -78,8 +79,8 @@ private Q_SLOTS:
             // The reads go through a connection of their own, so the warp must have reached
             // the server before the tick asks where the pointer is.
             QCursor::setPos(m_onField + QPoint(++n % 2 * 40, 0));
-            std::free(xcb_get_input_focus_reply(
-                x11Connection(), xcb_get_input_focus(x11Connection()), nullptr));
+            xcbReply(
+                xcb_get_input_focus_reply, x11Connection(), xcb_get_input_focus(x11Connection()));
             m_eyedropper->tmrScreenColor_Timer();
         }
         disconnect(m_window->ui.HScroll1[1], &ChannelScrollBar::changed, this, nullptr);

@@ -7,6 +7,7 @@
 #include "app/frmQuorvin.h"
 #include "platform/X11Connection.h"
 #include "platform/X11ScreenReader.h"
+#include "platform/XcbReplyPtr.h"
 #include "sources/ColorHandOver.h"
 #include "widgets/PictureBox.h"
 
@@ -68,7 +69,7 @@ int main(int argc, char *argv[])
         return 1;
     QApplication::processEvents();
     auto &ui = window->ui;
-    X11ScreenReader reader(c);
+    X11ScreenReader reader(nullptr); // on DISPLAY, as the program reads
     PictureBox *field = ui.picColor[0];
     const QPoint base = field->mapToGlobal(field->contentsRect().topLeft());
     const std::array<QPoint, 2> points { base + QPoint(100, 50), base + QPoint(140, 90) };
@@ -84,16 +85,16 @@ int main(int argc, char *argv[])
         QPoint root;
         bool held = false;
         reader.pointerPosition(&root, &held);
-        const ColorValue colour = reader.pixelAt(root);
+        const ColorValue color = reader.pixelAt(root);
         const auto t1 = Clock::now();
-        const HandOverChannels channels = parkColor(colour, ui.vorschau);
+        const HandOverChannels channels = parkColor(color, ui.vorschau);
         const auto t2 = Clock::now();
         writeChannels(channels, ui.HScroll1);
         const auto t3 = Clock::now();
         QCoreApplication::sendPostedEvents();
         const auto t3b = Clock::now();
         // Until the server has drawn what was sent.
-        std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+        xcbReply(xcb_get_input_focus_reply, c, xcb_get_input_focus(c));
         const auto t4 = Clock::now();
         if (n < 0) {
             paints.counts.clear();

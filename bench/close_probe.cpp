@@ -3,6 +3,7 @@
 // which the program has not ended within two seconds.
 //   bench_close_probe RUNS program [x y]
 #include "BenchX.h"
+#include "platform/XcbReplyPtr.h"
 
 #include <xcb/xtest.h>
 
@@ -16,11 +17,9 @@ namespace {
 
 xcb_atom_t atom(xcb_connection_t *c, const char *name)
 {
-    auto *r = xcb_intern_atom_reply(
-        c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
-    const xcb_atom_t a = r ? r->atom : XCB_NONE;
-    std::free(r);
-    return a;
+    const XcbReplyPtr<xcb_intern_atom_reply_t> r(xcb_intern_atom_reply(
+        c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
+    return r ? r->atom : XCB_NONE;
 }
 
 // Sweeps the pointer along the bottom of the screen meanwhile when asked to, so that every tick
@@ -71,14 +70,14 @@ int main(int argc, char *argv[])
         }
         usleep(300000);
         if (hold) {
-            auto *tr = xcb_translate_coordinates_reply(c,
-                xcb_translate_coordinates(
-                    c, watch.window(), screen->root, std::atoi(argv[3]), std::atoi(argv[4])),
-                nullptr);
+            const XcbReplyPtr<xcb_translate_coordinates_reply_t> tr(
+                xcb_translate_coordinates_reply(c,
+                    xcb_translate_coordinates(
+                        c, watch.window(), screen->root, std::atoi(argv[3]), std::atoi(argv[4])),
+                    nullptr));
             if (tr) {
                 xcb_test_fake_input(c, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, screen->root,
                     tr->dst_x, tr->dst_y, 0);
-                std::free(tr);
             }
             xcb_test_fake_input(c, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
             xcb_flush(c);

@@ -6,6 +6,7 @@
 //   bench_eyedropper_launcher COUNTER.so RUNS SECONDS name=program:x:y [...]
 // x, y: where to press, in pixels of the program's window.
 #include "BenchX.h"
+#include "platform/XcbReplyPtr.h"
 
 #include <xcb/xtest.h>
 
@@ -132,14 +133,13 @@ int main(int argc, char *argv[])
                 continue;
             }
             usleep(500000);
-            auto *tr = xcb_translate_coordinates_reply(
-                c, xcb_translate_coordinates(c, watch.window(), screen->root, p.x, p.y), nullptr);
+            const XcbReplyPtr<xcb_translate_coordinates_reply_t> tr(xcb_translate_coordinates_reply(
+                c, xcb_translate_coordinates(c, watch.window(), screen->root, p.x, p.y), nullptr));
             if (!tr) {
                 BenchX::stop(pid);
                 continue;
             }
             motion(c, screen->root, tr->dst_x, tr->dst_y);
-            std::free(tr);
             usleep(100000);
             button(c, true);
             usleep(300000);

@@ -1,6 +1,6 @@
 #include "color/ColorUpdate.h"
 
-#include "color/ColorCodes.h"
+#include "core/ColorCodes.h"
 #include "widgets/ChannelScrollBar.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/PictureBox.h"
@@ -28,8 +28,8 @@ ColorUpdate::ColorUpdate(const Controls &controls, const PreviewFlags &flags, QO
     , m_flags(flags)
 {
     connect(m_c.HScroll1[0], &ChannelScrollBar::batchEnded, this, [this] {
-        if (m_wholeColourPending)
-            followWholeColour();
+        if (m_wholeColorPending)
+            followWholeColor();
     });
 }
 
@@ -39,7 +39,7 @@ void ColorUpdate::HScroll1_Change(int Index)
     const int g = m_c.HScroll1[1]->value();
     const int b = m_c.HScroll1[2]->value();
 
-    // The other two swatches already show their channels.
+    // The other two bars already show their channels.
     switch (Index) {
     case 0:
         m_c.Picture2->setBackColor(toQColor(rgbValue(r, 0, 0)));
@@ -64,32 +64,32 @@ void ColorUpdate::HScroll1_Change(int Index)
     // Within one hand-over the panes, the sample and the codes follow once, after its last
     // write, showing what that write's update would have left.
     if (m_c.HScroll1[0]->inBatch()) {
-        m_wholeColourPending = true;
+        m_wholeColorPending = true;
         return;
     }
-    followWholeColour();
+    followWholeColor();
 }
 
-void ColorUpdate::followWholeColour()
+void ColorUpdate::followWholeColor()
 {
-    m_wholeColourPending = false;
+    m_wholeColorPending = false;
     const int r = m_c.HScroll1[0]->value();
     const int g = m_c.HScroll1[1]->value();
     const int b = m_c.HScroll1[2]->value();
     const ColorValue c = rgbValue(r, g, b);
-    const QColor colour = toQColor(c);
+    const QColor color = toQColor(c);
     if (m_flags.PreviewAOn == 1)
-        m_c.Picture11->setBackColor(colour);
+        m_c.Picture11->setBackColor(color);
     if (m_flags.PreviewBOn == 1)
-        m_c.picPreView->setBackColor(colour);
+        m_c.picPreView->setBackColor(color);
     if (m_c.Option1[0]->isChecked())
-        m_c.Label2->setForeColor(colour);
+        m_c.Label2->setForeColor(color);
     if (m_c.Option1[1]->isChecked())
-        m_c.Picture9->setBackColor(colour);
+        m_c.Picture9->setBackColor(color);
 
     setTextIfChanged(m_c.Text7, decimalCode(r, g, b));
     setTextIfChanged(m_c.Text8, htmlCode(r, g, b, m_c.chkRGB->isChecked()));
-    setTextIfChanged(m_c.Text9, colourNumber(c));
+    setTextIfChanged(m_c.Text9, colorNumber(c));
 }
 
 void ColorUpdate::HScroll1_Scroll(int Index)

@@ -22,9 +22,9 @@ public:
     struct Controls
     {
         std::array<ChannelScrollBar *, 3> HScroll1 {};
-        PictureBox *Picture2 = nullptr; // red swatch
-        PictureBox *Picture3 = nullptr; // green swatch
-        PictureBox *Picture4 = nullptr; // blue swatch
+        PictureBox *Picture2 = nullptr; // red bar
+        PictureBox *Picture3 = nullptr; // green bar
+        PictureBox *Picture4 = nullptr; // blue bar
         QLineEdit *Text1 = nullptr; // red hex
         QLineEdit *Text2 = nullptr; // red dec
         QLineEdit *Text3 = nullptr; // green dec
@@ -48,9 +48,9 @@ public:
     void HScroll1_Scroll(int Index);
 
 private:
-    void followWholeColour();
+    void followWholeColor();
 
     Controls m_c;
-    bool m_wholeColourPending = false;
+    bool m_wholeColorPending = false;
     const PreviewFlags &m_flags;
 };

@@ -1,6 +1,6 @@
 #include "color/SamplePreview.h"
 
-#include "color/ColorCodes.h"
+#include "core/ColorCodes.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/PictureBox.h"
 #include "widgets/QtColorValue.h"
@@ -29,7 +29,7 @@ void showSample(const SamplePreview::Controls &c, const PreviewFlags &flags, Col
     c.Text8->setText(
         toQString(htmlCode(PadLeft(std::string(hR), 2, "0"), PadLeft(std::string(hG), 2, "0"),
             PadLeft(std::string(hB), 2, "0"), c.chkRGB->isChecked())));
-    c.Text9->setText(toQString(colourNumber(s)));
+    c.Text9->setText(toQString(colorNumber(s)));
 }
 
 } // namespace

@@ -26,7 +26,7 @@ int channel(double v)
 }
 
 // The colour of a successful answer: three doubles 0..1 under "color".
-std::optional<ColorValue> colourOf(const QVariantMap &results)
+std::optional<ColorValue> colorOf(const QVariantMap &results)
 {
     const QVariant value = results.value(QStringLiteral("color"));
     if (!value.canConvert<QDBusArgument>())
@@ -41,7 +41,7 @@ std::optional<ColorValue> colourOf(const QVariantMap &results)
     const int red = channel(r), green = channel(g), blue = channel(b);
     if (red < 0 || green < 0 || blue < 0)
         return std::nullopt;
-    return red + 256 * green + 65536 * blue;
+    return rgbValue(red, green, blue);
 }
 
 } // namespace
@@ -115,7 +115,7 @@ void DBusColorPortal::onResponse(uint code, const QVariantMap &results)
 {
     if (!m_answer)
         return;
-    finish(code == 0 ? colourOf(results) : std::nullopt);
+    finish(code == 0 ? colorOf(results) : std::nullopt);
 }
 
 void DBusColorPortal::listenOn(const QString &path)
@@ -140,12 +140,12 @@ void DBusColorPortal::stopListening()
     m_serviceWatcher = nullptr;
 }
 
-void DBusColorPortal::finish(std::optional<ColorValue> colour)
+void DBusColorPortal::finish(std::optional<ColorValue> color)
 {
     stopListening();
     // The answer may start the next pick, so it is taken out before it runs.
     Answer answer = std::move(m_answer);
     m_answer = nullptr;
     if (answer)
-        answer(colour);
+        answer(color);
 }

@@ -26,7 +26,7 @@ private:
     void onCallFinished(QDBusPendingCallWatcher *call);
     void listenOn(const QString &path);
     void stopListening();
-    void finish(std::optional<ColorValue> colour);
+    void finish(std::optional<ColorValue> color);
 
     Answer m_answer;
     QString m_requestPath;

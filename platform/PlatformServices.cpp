@@ -2,9 +2,9 @@
 
 #include "platform/DBusColorPortal.h"
 #include "platform/NullServices.h"
-#include "platform/QtClipboard.h"
 #include "platform/QtWindowOrder.h"
 #include "platform/WaylandSession.h"
+#include "platform/X11Clipboard.h"
 #include "platform/X11Connection.h"
 #include "platform/X11PointerConfiner.h"
 #include "platform/X11ScreenReader.h"
@@ -26,7 +26,7 @@ PlatformServices PlatformServices::create()
     PlatformServices services;
     services.singleInstance
         = std::make_unique<X11SelectionSingleInstance>(connection, x11DefaultScreen());
-    services.clipboard = std::make_unique<QtClipboard>();
+    services.clipboard = std::make_unique<X11Clipboard>();
     services.windowOrder = std::make_unique<QtWindowOrder>();
     services.pointerConfiner = std::make_unique<X11PointerConfiner>(connection);
     services.screenReader = std::make_unique<X11ScreenReader>(x11DisplayName().c_str());

@@ -1,5 +1,7 @@
 #include "platform/WaylandSession.h"
 
+#include "platform/XcbReplyPtr.h"
+
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QScreen>
@@ -24,11 +26,9 @@ bool isXWayland(xcb_connection_t *connection)
     if (!connection || xcb_connection_has_error(connection))
         return false;
     static constexpr char name[] = "XWAYLAND";
-    xcb_query_extension_reply_t *reply = xcb_query_extension_reply(
-        connection, xcb_query_extension(connection, sizeof name - 1, name), nullptr);
-    const bool present = reply && reply->present;
-    std::free(reply);
-    if (present)
+    const XcbReplyPtr<xcb_query_extension_reply_t> reply(xcb_query_extension_reply(
+        connection, xcb_query_extension(connection, sizeof name - 1, name), nullptr));
+    if (reply && reply->present)
         return true;
     // Older XWayland has no extension of its own but names its outputs after itself.
     const QList<QScreen *> screens = QGuiApplication::screens();

@@ -1,9 +1,10 @@
 #include "platform/X11Buttons.h"
 
+#include "platform/XcbReplyPtr.h"
+
 #include <xcb/xcb.h>
 #include <xcb/xinput.h>
 
-#include <cstdlib>
 #include <dlfcn.h>
 
 namespace {
@@ -51,40 +52,38 @@ const XInput *xinput()
 
 bool coreButtonHeld(xcb_connection_t *c, xcb_window_t root)
 {
-    xcb_query_pointer_reply_t *reply
-        = xcb_query_pointer_reply(c, xcb_query_pointer(c, root), nullptr);
-    constexpr uint16_t anyButton = XCB_KEY_BUT_MASK_BUTTON_1 | XCB_KEY_BUT_MASK_BUTTON_2
-        | XCB_KEY_BUT_MASK_BUTTON_3 | XCB_KEY_BUT_MASK_BUTTON_4 | XCB_KEY_BUT_MASK_BUTTON_5;
-    const bool held = reply && (reply->mask & anyButton);
-    std::free(reply);
-    return held;
+    const XcbReplyPtr<xcb_query_pointer_reply_t> reply(
+        xcb_query_pointer_reply(c, xcb_query_pointer(c, root), nullptr));
+    return reply && x11CoreButtonHeld(reply->mask);
 }
 
 } // namespace
+
+bool x11CoreButtonHeld(std::uint16_t mask)
+{
+    constexpr std::uint16_t anyButton = XCB_KEY_BUT_MASK_BUTTON_1 | XCB_KEY_BUT_MASK_BUTTON_2
+        | XCB_KEY_BUT_MASK_BUTTON_3 | XCB_KEY_BUT_MASK_BUTTON_4 | XCB_KEY_BUT_MASK_BUTTON_5;
+    return (mask & anyButton) != 0;
+}
 
 bool x11AnyButtonHeld(xcb_connection_t *c, std::uint32_t root)
 {
     const XInput *xi = xinput();
     if (!xi)
         return coreButtonHeld(c, root);
-    xcb_generic_error_t *error = nullptr;
-    xcb_input_xi_get_client_pointer_reply_t *pointer
-        = xi->getClientPointerReply(c, xi->getClientPointer(c, XCB_WINDOW_NONE), &error);
-    std::free(error);
-    error = nullptr;
-    xcb_input_xi_query_pointer_reply_t *reply = pointer
-        ? xi->queryPointerReply(c, xi->queryPointer(c, root, pointer->deviceid), &error)
-        : nullptr;
-    std::free(error);
-    std::free(pointer);
+    const auto pointer
+        = xcbReply(xi->getClientPointerReply, c, xi->getClientPointer(c, XCB_WINDOW_NONE));
+    if (!pointer)
+        return coreButtonHeld(c, root);
+    const auto reply
+        = xcbReply(xi->queryPointerReply, c, xi->queryPointer(c, root, pointer->deviceid));
     if (!reply)
         return coreButtonHeld(c, root);
     // Bit n of the mask is button n; bit 0 stands for no button.
-    const uint32_t *mask = xi->buttons(reply);
-    const int words = xi->buttonsLength(reply);
+    const uint32_t *mask = xi->buttons(reply.get());
+    const int words = xi->buttonsLength(reply.get());
     bool held = false;
     for (int i = 0; i < words && !held; ++i)
         held = (mask[i] & (i == 0 ? ~1u : ~0u)) != 0;
-    std::free(reply);
     return held;
 }

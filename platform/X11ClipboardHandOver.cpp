@@ -1,5 +1,6 @@
 #include "platform/X11ClipboardHandOver.h"
 
+#include "platform/ClipboardTextLimit.h"
 #include "platform/X11Connection.h"
 
 #include <QCoreApplication>
@@ -182,7 +183,8 @@ bool X11ClipboardHandOver::managerSaved(const std::string &displayName)
 
 bool X11ClipboardHandOver::handOver(const QByteArray &utf8, const QString &keeperPath)
 {
-    if (utf8.isEmpty() || utf8.size() > maxText || keeperPath.isEmpty())
+    if (utf8.isEmpty() || static_cast<std::size_t>(utf8.size()) > clipboardTextLimit
+        || keeperPath.isEmpty())
         return false;
     int channel[2];
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, channel) != 0)

@@ -13,9 +13,6 @@ struct xcb_connection_t;
 class X11ClipboardHandOver
 {
 public:
-    // Texts beyond this are not handed over (codes are a few characters).
-    static constexpr qsizetype maxText = 64 * 1024;
-
     // True where this client still owns CLIPBOARD, as the server sees it.
     static bool ownsClipboard(xcb_connection_t *connection);
     // Asks the clipboard manager to save the clipboard (SAVE_TARGETS) and waits a moment for

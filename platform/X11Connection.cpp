@@ -1,11 +1,12 @@
 #include "platform/X11Connection.h"
 
+#include "platform/XcbReplyPtr.h"
+
 #include <QGuiApplication>
 
 #include <X11/Xlib.h>
 #include <xcb/xcb.h>
 
-#include <cstdlib>
 
 namespace {
 
@@ -52,20 +53,16 @@ xcb_screen_t *x11Screen(xcb_connection_t *connection, int n)
 
 std::uint32_t x11Atom(xcb_connection_t *connection, const std::string &name, bool onlyIfExists)
 {
-    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection,
+    const XcbReplyPtr<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(connection,
         xcb_intern_atom(
             connection, onlyIfExists, static_cast<std::uint16_t>(name.size()), name.c_str()),
-        nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return atom;
+        nullptr));
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
 std::uint32_t x11SelectionOwner(xcb_connection_t *connection, std::uint32_t selection)
 {
-    xcb_get_selection_owner_reply_t *reply = xcb_get_selection_owner_reply(
-        connection, xcb_get_selection_owner(connection, selection), nullptr);
-    const xcb_window_t owner = reply ? reply->owner : xcb_window_t(XCB_WINDOW_NONE);
-    std::free(reply);
-    return owner;
+    const XcbReplyPtr<xcb_get_selection_owner_reply_t> reply(xcb_get_selection_owner_reply(
+        connection, xcb_get_selection_owner(connection, selection), nullptr));
+    return reply ? reply->owner : xcb_window_t(XCB_WINDOW_NONE);
 }

@@ -1,6 +1,7 @@
 #include "platform/X11Display.h"
 
 #include "platform/X11Connection.h"
+#include "platform/X11Visual.h"
 
 #include <xcb/xcb.h>
 
@@ -58,17 +59,6 @@ bool connectWithin(const char *displayName, xcb_connection_t **connection, int *
     return true;
 }
 
-const xcb_visualtype_t *rootVisual(const xcb_screen_t *screen)
-{
-    for (auto d = xcb_screen_allowed_depths_iterator(screen); d.rem > 0; xcb_depth_next(&d)) {
-        for (auto v = xcb_depth_visuals_iterator(d.data); v.rem > 0; xcb_visualtype_next(&v)) {
-            if (v.data->visual_id == screen->root_visual)
-                return v.data;
-        }
-    }
-    return nullptr;
-}
-
 } // namespace
 
 const char *x11DisplayArgument(int argc, char **argv)
@@ -115,7 +105,7 @@ std::string x11DisplayFault(const char *displayName, X11DisplayHold &hold)
             + ", which the server does not have.";
 
     // Colour-map screens hold palette indices, not colours: nothing could be read or shown right.
-    const xcb_visualtype_t *visual = rootVisual(screen);
+    const xcb_visualtype_t *visual = x11Visual(connection, screen->root_visual);
     if (!visual || visual->_class != XCB_VISUAL_CLASS_TRUE_COLOR)
         return "screen " + std::to_string(screenNumber) + " of the X display " + name
             + " has no true colours (depth " + std::to_string(screen->root_depth)

@@ -1,13 +1,13 @@
 #include "platform/X11PointerConfiner.h"
 
 #include "platform/X11Buttons.h"
+#include "platform/XcbReplyPtr.h"
 
 #include <QWidget>
 #include <QWindow>
 
 #include <xcb/xcb.h>
 
-#include <cstdlib>
 
 X11PointerConfiner::X11PointerConfiner(xcb_connection_t *connection)
     : m_connection(connection)
@@ -55,15 +55,10 @@ bool X11PointerConfiner::grab(std::uint32_t confineTo)
 {
     const uint16_t events = XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE
         | XCB_EVENT_MASK_POINTER_MOTION;
-    xcb_generic_error_t *error = nullptr;
-    xcb_grab_pointer_reply_t *reply = xcb_grab_pointer_reply(m_connection,
+    const auto reply = xcbReply(xcb_grab_pointer_reply, m_connection,
         xcb_grab_pointer(m_connection, 1, m_grabWindow, events, XCB_GRAB_MODE_ASYNC,
-            XCB_GRAB_MODE_ASYNC, confineTo, XCB_NONE, XCB_CURRENT_TIME),
-        &error);
-    const bool ok = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
-    std::free(reply);
-    std::free(error);
-    return ok;
+            XCB_GRAB_MODE_ASYNC, confineTo, XCB_NONE, XCB_CURRENT_TIME));
+    return reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
 }
 
 void X11PointerConfiner::release()

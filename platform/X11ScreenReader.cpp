@@ -2,21 +2,16 @@
 
 #include "platform/X11Buttons.h"
 #include "platform/X11Connection.h"
+#include "platform/X11Visual.h"
+#include "platform/XcbReplyPtr.h"
 
 #include <xcb/xcb.h>
 
 #include <bit>
-#include <cstdlib>
 #include <limits>
 #include <memory>
 
 namespace {
-
-struct FreeDeleter
-{
-    void operator()(void *p) const { std::free(p); }
-};
-template<class T> using Reply = std::unique_ptr<T, FreeDeleter>;
 
 // One channel scaled to 0..255, whatever its width in the pixel.
 int channel(std::uint32_t pixel, std::uint32_t mask)
@@ -31,15 +26,6 @@ int channel(std::uint32_t pixel, std::uint32_t mask)
 }
 
 } // namespace
-
-X11ScreenReader::X11ScreenReader(xcb_connection_t *connection)
-    : m_connection(connection)
-{
-    if (!m_connection || xcb_connection_has_error(m_connection))
-        return;
-    if (const xcb_screen_t *screen = x11Screen(m_connection, 0))
-        m_root = screen->root;
-}
 
 X11ScreenReader::X11ScreenReader(const char *displayName)
     : m_ownConnection(true)
@@ -70,20 +56,16 @@ bool X11ScreenReader::pointerPosition(QPoint *root, bool *buttonHeld)
 {
     if (!connected())
         return false;
-    xcb_generic_error_t *error = nullptr;
-    const Reply<xcb_query_pointer_reply_t> reply(
-        xcb_query_pointer_reply(m_connection, xcb_query_pointer(m_connection, m_root), &error));
-    std::free(error);
+    const auto reply
+        = xcbReply(xcb_query_pointer_reply, m_connection, xcb_query_pointer(m_connection, m_root));
     if (!reply)
         return false;
     // On a server with several screens the pointer may be on another root; its coordinates
     // belong to that one, so the pixel is read there.
     m_root = reply->root;
     *root = QPoint(reply->root_x, reply->root_y);
-    constexpr uint16_t anyButton = XCB_KEY_BUT_MASK_BUTTON_1 | XCB_KEY_BUT_MASK_BUTTON_2
-        | XCB_KEY_BUT_MASK_BUTTON_3 | XCB_KEY_BUT_MASK_BUTTON_4 | XCB_KEY_BUT_MASK_BUTTON_5;
     // The core mask knows buttons 1 to 5 only; a side button needs the longer question.
-    *buttonHeld = (reply->mask & anyButton) != 0 || x11AnyButtonHeld(m_connection, m_root);
+    *buttonHeld = x11CoreButtonHeld(reply->mask) || x11AnyButtonHeld(m_connection, m_root);
     return true;
 }
 
@@ -94,12 +76,9 @@ ColorValue X11ScreenReader::pixelAt(QPoint root)
         || root.y() > maxCoordinate)
         return -1;
     // Outside the root (after a resize, say) the server answers BadMatch: an ordinary miss.
-    xcb_generic_error_t *error = nullptr;
-    const Reply<xcb_get_image_reply_t> reply(xcb_get_image_reply(m_connection,
+    const auto reply = xcbReply(xcb_get_image_reply, m_connection,
         xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_root,
-            static_cast<std::int16_t>(root.x()), static_cast<std::int16_t>(root.y()), 1, 1, ~0u),
-        &error));
-    std::free(error);
+            static_cast<std::int16_t>(root.x()), static_cast<std::int16_t>(root.y()), 1, 1, ~0u));
     if (!reply)
         return -1;
     if ((reply->visual != m_formatVisual || reply->depth != m_formatDepth)
@@ -119,18 +98,7 @@ bool X11ScreenReader::lookUpFormat(std::uint32_t visual, std::uint8_t depth)
         if (f.data->depth == depth)
             format.bitsPerPixel = f.data->bits_per_pixel;
     }
-    const xcb_visualtype_t *found = nullptr;
-    for (auto s = xcb_setup_roots_iterator(setup); s.rem > 0 && !found; xcb_screen_next(&s)) {
-        for (auto d = xcb_screen_allowed_depths_iterator(s.data); d.rem > 0 && !found;
-             xcb_depth_next(&d)) {
-            for (auto v = xcb_depth_visuals_iterator(d.data); v.rem > 0; xcb_visualtype_next(&v)) {
-                if (v.data->visual_id == visual) {
-                    found = v.data;
-                    break;
-                }
-            }
-        }
-    }
+    const xcb_visualtype_t *found = x11Visual(m_connection, visual);
     // Other classes hold colour-map indices, not colours.
     if (!found || found->_class != XCB_VISUAL_CLASS_TRUE_COLOR || format.bitsPerPixel == 0)
         return false;

@@ -24,8 +24,6 @@ public:
         std::uint32_t blueMask = 0;
     };
 
-    // A null connection reads nothing.
-    explicit X11ScreenReader(xcb_connection_t *connection);
     // Reads through a connection of its own to the display named, opened at the first read:
     // the reads' round trips then never hold up or interleave with the toolkit's own traffic.
     explicit X11ScreenReader(const char *displayName);

@@ -20,6 +20,8 @@ session=("$root/scripts/x-session.sh" --)
 # not, and the comparison would favour quorvin.
 export DBUS_SESSION_BUS_ADDRESS=disabled:
 b="$build/bench"
+. "$root/scripts/controls.sh"
+eyedropper=$(centre picScreenColor)
 quorvin="$build/app/quorvin"
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
@@ -31,7 +33,7 @@ echo "bench.sh: start-up, $startRuns runs each" >&2
 echo "bench.sh: eyedropper, $rateRuns runs each" >&2
 # The press lands on the eyedropper button, and in the middle of the floor's window.
 "${session[@]}" "$b/bench_eyedropper_launcher" "$b/getimage_counter.so" "$rateRuns" "$rateSeconds" \
-    floor="$b/floor_eyedropper:100:100" quorvin="$quorvin:48:326" >"$out/rate"
+    floor="$b/floor_eyedropper:100:100" quorvin="$quorvin:${eyedropper/ /:}" >"$out/rate"
 echo "bench.sh: one tick" >&2
 "${session[@]}" "$b/bench_tick" 2000 >"$out/tick"
 echo "bench.sh: QBENCHMARK" >&2

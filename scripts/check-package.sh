@@ -54,6 +54,7 @@ in_root apt-get install -y -q --no-install-recommends xvfb xauth x11-utils x11-a
     >"$work/apt-tools.log" 2>&1 || { tail -30 "$work/apt-tools.log" >&2; exit 1; }
 
 step "starting quorvin under Xvfb"
+cp "$root/scripts/controls.sh" "$target/tmp/"
 cat >"$target/tmp/run.sh" <<'INNER'
 set -eu
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>/tmp/display >/tmp/xvfb.log 2>&1 &
@@ -69,8 +70,10 @@ window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app" | head -n1)
 echo "window $window: $(xprop -id "$window" WM_CLASS WM_NAME | tr '\n' ' ')"
 at() { xwininfo -id "$window" | sed -n "s/.*Absolute upper-left $1: *//p"; }
 sleep 1
-# The decimal code field Text7 stands at (104, 284) in the client area, 161 x 19 pixels.
-xdotool mousemove $(($(at X) + 184)) $(($(at Y) + 293))
+# Onto the decimal code field Text7.
+. /tmp/controls.sh
+set -- $(centre Text7)
+xdotool mousemove $(($(at X) + $1)) $(($(at Y) + $2))
 sleep 0.3
 xdotool click 3
 sleep 2

@@ -1,22 +1,18 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets for the colour code conversions with clang into a folder of its own
-# and runs each for a bounded time: scripts/fuzz.sh [seconds per target, default 20].
+# Builds the libFuzzer targets for the colour code conversions (preset fuzz: clang, a folder of its
+# own) and runs each for a bounded time: scripts/fuzz.sh [seconds per target, default 20].
 # A broken property or a crash leaves the input in the build folder and fails the run.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${QUORVIN_FUZZ_DIR:-$root/build-fuzz}
 seconds=${1:-20}
-targets=(fuzz_colortohex fuzz_hextodec fuzz_padleft)
 
 "$root/scripts/install-deps.sh" test
-mkdir -p "$build"
-flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
-    -I"$root" -I"$root/tests/fuzz")
-for target in "${targets[@]}"; do
-    clang++-14 "${flags[@]}" "$root/color/ColorCodes.cpp" "$root/tests/fuzz/$target.cpp" \
-        -o "$build/$target"
-done
+read -r -a extra <<<"${QUORVIN_CMAKE_ARGS:-}"
+cmake -S "$root" -B "$build" --preset fuzz "${extra[@]}"
+cmake --build "$build"
+mapfile -t targets <"$build/fuzz-targets.txt"
 
 status=0
 for target in "${targets[@]}"; do

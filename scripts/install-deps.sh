@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what building and running need, from Debian 12's own packages; with "test", also what
-# the tests, the package checks, the sanitizer and fuzz runs and the benchmarks need.
+# Installs what building and running need, from Debian 12's own packages; with "package", also
+# what cpack needs for the Debian package; with "test", also what the tests, the package checks,
+# the sanitizer and fuzz runs and the benchmarks need.
 # Runs as root, or through sudo for a normal user; does nothing when all is there.
 set -euo pipefail
 
@@ -10,6 +11,9 @@ packages=(
     libxcb1-dev libxcb-xfixes0-dev libxcb-xinput-dev libx11-dev libfontconfig-dev zlib1g-dev
     fonts-liberation fonts-dejavu-core
 )
+if [ "${1:-}" = package ]; then
+    packages+=(dpkg-dev)
+fi
 if [ "${1:-}" = test ]; then
     packages+=(
         xvfb openbox xdotool xclip x11-utils x11-xserver-utils imagemagick

@@ -20,10 +20,9 @@ count_tolerance=0
 # Set up and build, then run the rest inside an X session of its own.
 if [ "${QUORVIN_SOAK_IN_SESSION:-}" != 1 ]; then
     "$root/scripts/install-deps.sh" test
-    [ -x "$build/app/quorvin" ] || {
-        cmake -S "$root" -B "$build" -G Ninja -DBUILD_TESTING=ON
-        cmake --build "$build" --target quorvin
-    }
+    read -r -a extra <<<"${QUORVIN_CMAKE_ARGS:-}"
+    cmake -S "$root" -B "$build" -G Ninja "${extra[@]}"
+    cmake --build "$build" --target quorvin
     QUORVIN_SOAK_IN_SESSION=1 exec "$root/scripts/x-session.sh" -- "$0" "$@"
 fi
 
@@ -47,11 +46,13 @@ info=$(xwininfo -id "$window")
 X=$(awk '/Absolute upper-left X/ { print $NF }' <<<"$info")
 Y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$info")
 
-# Control centres in the client area, from the window's definition (twips / 15).
-at() { echo "mousemove $((X + $1)) $((Y + $2))"; }
-eyedropper=$(at 48 326)
-palette_x0=$((X + 340)) palette_y0=$((Y + 30)) palette_size=240
-labels=("$(at 291 294)" "$(at 291 342)" "$(at 292 390)" "$(at 49 363)") # Kopie x3, RANDOM
+# A move to the middle of a control; the drags stay well inside the colour field.
+. "$root/scripts/controls.sh"
+at() { set -- $(centre "$1"); echo "mousemove $((X + $1)) $((Y + $2))"; }
+eyedropper=$(at picScreenColor)
+read -r field_left field_top _ <<<"$picColor0"
+palette_x0=$((X + field_left + 8)) palette_y0=$((Y + field_top + 10)) palette_size=240
+labels=("$(at Label4)" "$(at Label5)" "$(at Label6)" "$(at Label1)") # Kopie x3, RANDOM
 
 # The program's X client, told apart by the resource id base of its window (Xvfb reports no
 # client PIDs).

@@ -7,12 +7,12 @@
 #include <charconv>
 #include <string>
 
-HandOverChannels parkColor(ColorValue colour, PictureBox *vorschau)
+HandOverChannels parkColor(ColorValue color, PictureBox *vorschau)
 {
     HandOverChannels out;
-    if (colour < 0)
+    if (color < 0)
         return out;
-    vorschau->setBackColor(toQColor(colour));
+    vorschau->setBackColor(toQColor(color));
     const std::string code = ColorToHex(toColorValue(vorschau->backColor()));
     for (; out.count < out.value.size(); ++out.count) {
         const std::string value = HexToDec(std::string_view(code).substr(2 * out.count, 2));
@@ -32,7 +32,7 @@ void writeChannels(
 }
 
 void handOverColor(
-    ColorValue colour, PictureBox *vorschau, const std::array<ChannelScrollBar *, 3> &HScroll1)
+    ColorValue color, PictureBox *vorschau, const std::array<ChannelScrollBar *, 3> &HScroll1)
 {
-    writeChannels(parkColor(colour, vorschau), HScroll1);
+    writeChannels(parkColor(color, vorschau), HScroll1);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "color/ColorCodes.h"
+#include "core/ColorCodes.h"
 
 #include <array>
 
@@ -17,11 +17,12 @@ struct HandOverChannels
 
 // The way a sampled colour becomes the current colour: parked as the scratch surface's
 // background, read back, cut into the six-digit code and written to the sliders red, green,
-// blue, each write running its own update. A colour of -1 (nothing read) writes nothing.
+// blue in one batch: each write updates its own channel's bar and digits, and the panes, the
+// sample and the codes follow once, after the last. A colour of -1 (nothing read) writes nothing.
 void handOverColor(
-    ColorValue colour, PictureBox *vorschau, const std::array<ChannelScrollBar *, 3> &HScroll1);
+    ColorValue color, PictureBox *vorschau, const std::array<ChannelScrollBar *, 3> &HScroll1);
 
 // The two halves of the hand-over: parking and reading back, then the slider writes.
-HandOverChannels parkColor(ColorValue colour, PictureBox *vorschau);
+HandOverChannels parkColor(ColorValue color, PictureBox *vorschau);
 void writeChannels(
     const HandOverChannels &channels, const std::array<ChannelScrollBar *, 3> &HScroll1);

@@ -50,7 +50,7 @@ void PalettePicker::endDrag()
 
 void PalettePicker::PickPaletteColor()
 {
-    const ColorValue colour
+    const ColorValue color
         = m_c.picColor[m_state.PaletteIndex]->Point(m_state.PaletteX, m_state.PaletteY);
-    handOverColor(colour, m_c.vorschau, m_c.HScroll1);
+    handOverColor(color, m_c.vorschau, m_c.HScroll1);
 }

@@ -44,7 +44,7 @@ void ScreenEyedropper::picScreenColor_MouseDown(int, int, double, double)
     setPointer(cursorFrom(m_c.picMouse[1], m_c.holdHotSpot), true);
     m_c.picScreenColor->setPicture(m_c.picMouse[3]->picture());
     m_portalOpen = m_portal.pickColor(
-        m_c.form, [this](std::optional<ColorValue> colour) { portalAnswered(colour); });
+        m_c.form, [this](std::optional<ColorValue> color) { portalAnswered(color); });
     if (!m_portalOpen)
         m_tmrScreenColor->start();
 }
@@ -56,12 +56,12 @@ void ScreenEyedropper::picScreenColor_MouseUp(int, int, double, double)
         endSampling();
 }
 
-void ScreenEyedropper::portalAnswered(std::optional<ColorValue> colour)
+void ScreenEyedropper::portalAnswered(std::optional<ColorValue> color)
 {
     m_portalOpen = false;
     // Cancelled, refused or failed: the colour stays as it was.
-    if (colour)
-        handOverColor(*colour, m_c.vorschau, m_c.HScroll1);
+    if (color)
+        handOverColor(*color, m_c.vorschau, m_c.HScroll1);
     endSampling();
 }
 
@@ -99,8 +99,8 @@ void ScreenEyedropper::tmrScreenColor_Timer()
         endSampling();
         return;
     }
-    ColorValue colour = m_reader.pixelAt(m_state.ScreenCursorPos);
-    if (colour < 0)
-        colour = m_c.vorschau->Point(0, 0);
-    handOverColor(colour, m_c.vorschau, m_c.HScroll1);
+    ColorValue color = m_reader.pixelAt(m_state.ScreenCursorPos);
+    if (color < 0)
+        color = m_c.vorschau->Point(0, 0);
+    handOverColor(color, m_c.vorschau, m_c.HScroll1);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ColorValue.h"
+#include "core/ColorValue.h"
 #include "sources/ColorModul.h"
 
 #include <QObject>
@@ -48,7 +48,7 @@ public:
 
 private:
     void setPointer(const QCursor &cursor, bool sampling);
-    void portalAnswered(std::optional<ColorValue> colour);
+    void portalAnswered(std::optional<ColorValue> color);
 
     Controls m_c;
     QTimer *m_tmrScreenColor;

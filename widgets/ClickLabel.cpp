@@ -26,14 +26,14 @@ void ClickLabel::setForeColor(const QColor &color)
 void ClickLabel::mousePressEvent(QMouseEvent *event)
 {
     m_click.press(event, false);
-    Q_EMIT mouseDown(VbMouse::button(event->button()), VbMouse::shift(event->modifiers()),
+    Q_EMIT mouseDown(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()),
         event->position().x(), event->position().y());
 }
 
 void ClickLabel::mouseDoubleClickEvent(QMouseEvent *event)
 {
     m_click.press(event, true);
-    Q_EMIT mouseDown(VbMouse::button(event->button()), VbMouse::shift(event->modifiers()),
+    Q_EMIT mouseDown(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()),
         event->position().x(), event->position().y());
     if (event->button() == Qt::LeftButton)
         Q_EMIT doubleClicked();
@@ -41,7 +41,7 @@ void ClickLabel::mouseDoubleClickEvent(QMouseEvent *event)
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
 {
-    Q_EMIT mouseUp(VbMouse::button(event->button()), VbMouse::shift(event->modifiers()),
+    Q_EMIT mouseUp(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()),
         event->position().x(), event->position().y());
     if (m_click.release(event, rect()))
         Q_EMIT clicked();

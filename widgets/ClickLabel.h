@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/VbMouse.h"
+#include "widgets/MouseCodes.h"
 
 #include <QLabel>
 
@@ -26,5 +26,5 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    VbMouse::ClickDetector m_click;
+    MouseCodes::ClickDetector m_click;
 };

@@ -5,8 +5,8 @@
 
 namespace {
 
-constexpr int CaptionLeft = 8;
-constexpr int CaptionGap = 2; // line left open on each side of the caption
+constexpr int captionLeft = 8;
+constexpr int captionGap = 2; // line left open on each side of the caption
 
 // Lines are filled as whole logical pixels: at a fractional screen scale a one-pixel pen
 // drawn on the edge can fall between device pixels and vanish.
@@ -45,7 +45,7 @@ QRect EtchedFrame::captionRect() const
     if (m_captionWidth < 0)
         m_captionWidth = fontMetrics().horizontalAdvance(m_title);
     return QRect(
-        CaptionLeft - CaptionGap, 0, m_captionWidth + 2 * CaptionGap, fontMetrics().height());
+        captionLeft - captionGap, 0, m_captionWidth + 2 * captionGap, fontMetrics().height());
 }
 
 void EtchedFrame::changeEvent(QEvent *event)
@@ -76,7 +76,7 @@ void EtchedFrame::paintEvent(QPaintEvent *)
 
     if (!caption.isEmpty()) {
         p.setPen(pal.color(QPalette::WindowText));
-        p.drawText(QRect(CaptionLeft, 0, caption.width(), caption.height()),
+        p.drawText(QRect(captionLeft, 0, caption.width(), caption.height()),
             Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_title);
     }
 }

@@ -134,30 +134,30 @@ void PictureBox::mousePressEvent(QMouseEvent *event)
 {
     m_click.press(event, false);
     const QPointF pos = drawingPos(event);
-    Q_EMIT mouseDown(
-        VbMouse::button(event->button()), VbMouse::shift(event->modifiers()), pos.x(), pos.y());
+    Q_EMIT mouseDown(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()),
+        pos.x(), pos.y());
 }
 
 void PictureBox::mouseDoubleClickEvent(QMouseEvent *event)
 {
     m_click.press(event, true);
     const QPointF pos = drawingPos(event);
-    Q_EMIT mouseDown(
-        VbMouse::button(event->button()), VbMouse::shift(event->modifiers()), pos.x(), pos.y());
+    Q_EMIT mouseDown(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()),
+        pos.x(), pos.y());
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF pos = drawingPos(event);
-    Q_EMIT mouseMove(
-        VbMouse::buttons(event->buttons()), VbMouse::shift(event->modifiers()), pos.x(), pos.y());
+    Q_EMIT mouseMove(MouseCodes::buttons(event->buttons()), MouseCodes::shift(event->modifiers()),
+        pos.x(), pos.y());
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPointF pos = drawingPos(event);
-    Q_EMIT mouseUp(
-        VbMouse::button(event->button()), VbMouse::shift(event->modifiers()), pos.x(), pos.y());
+    Q_EMIT mouseUp(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()),
+        pos.x(), pos.y());
     if (m_click.release(event, rect()))
         Q_EMIT clicked();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/ColorValue.h"
-#include "widgets/VbMouse.h"
+#include "core/ColorValue.h"
+#include "widgets/MouseCodes.h"
 
 #include <QImage>
 #include <QPixmap>
@@ -19,7 +19,6 @@ public:
     explicit PictureBox(QWidget *parent = nullptr);
 
     void setBorder(Border border);
-    Border border() const { return m_border; }
 
     QColor backColor() const { return m_backColor; }
     // With a persistent image this also fills the whole image with the colour.
@@ -64,5 +63,5 @@ private:
     QColor m_backColor;
     QPixmap m_picture;
     QImage m_image;
-    VbMouse::ClickDetector m_click;
+    MouseCodes::ClickDetector m_click;
 };

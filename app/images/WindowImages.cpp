@@ -1,5 +1,7 @@
 #include "app/images/WindowImages.h"
 
+#include "WindowImageFiles.h"
+
 #include <QFile>
 #include <QtEndian>
 
@@ -10,33 +12,20 @@ namespace WindowImages {
 
 namespace {
 
-    constexpr int kDirSize = 6;
-    constexpr int kEntrySize = 16;
-    constexpr quint16 kCursorType = 2;
+    constexpr int dirSize = 6;
+    constexpr int entrySize = 16;
+    constexpr quint16 cursorType = 2;
 
-    constexpr std::size_t kImageCount = static_cast<std::size_t>(Id::C5) + 1;
+    constexpr std::size_t imageCount = static_cast<std::size_t>(Id::C5) + 1;
 
 } // namespace
 
+static_assert(fileNames.size() == imageCount, "images.qrc lists one file for each Id");
+
 QString resourcePath(Id id)
 {
-    switch (id) {
-    case Id::I1:
-        return QStringLiteral(":/images/wheel-pipette.ico");
-    case Id::I2:
-        return QStringLiteral(":/images/wheel.ico");
-    case Id::C1:
-        return QStringLiteral(":/images/arrow.cur");
-    case Id::C2:
-        return QStringLiteral(":/images/pipette.cur");
-    case Id::C3:
-        return QStringLiteral(":/images/pipette-black.cur");
-    case Id::C4:
-        return QStringLiteral(":/images/arrow-invert.cur");
-    case Id::C5:
-        return QStringLiteral(":/images/hand.cur");
-    }
-    return {};
+    return QStringLiteral(":%1/%2").arg(
+        QLatin1String(resourcePrefix), QLatin1String(fileNames[static_cast<std::size_t>(id)]));
 }
 
 QByteArray fileData(Id id)
@@ -49,13 +38,13 @@ QByteArray fileData(Id id)
 
 QPoint hotSpot(const QByteArray &file)
 {
-    if (file.size() < kDirSize + kEntrySize)
+    if (file.size() < dirSize + entrySize)
         return {};
     const auto *bytes = reinterpret_cast<const uchar *>(file.constData());
     const quint16 reserved = qFromLittleEndian<quint16>(bytes);
     const quint16 type = qFromLittleEndian<quint16>(bytes + 2);
     const quint16 count = qFromLittleEndian<quint16>(bytes + 4);
-    if (reserved != 0 || type != kCursorType || count == 0)
+    if (reserved != 0 || type != cursorType || count == 0)
         return {};
     // A size byte of 0 stands for 256.
     const int width = bytes[6] ? bytes[6] : 256;
@@ -75,36 +64,36 @@ QImage image(Id id)
     const QByteArray file = fileData(id);
     const auto *bytes = reinterpret_cast<const uchar *>(file.constData());
     const qsizetype size = file.size();
-    if (size < kDirSize + kEntrySize || qFromLittleEndian<quint16>(bytes + 4) == 0)
+    if (size < dirSize + entrySize || qFromLittleEndian<quint16>(bytes + 4) == 0)
         return {};
-    const quint32 offset = qFromLittleEndian<quint32>(bytes + kDirSize + 12);
-    constexpr int kHeaderSize = 40;
-    if (offset > quint32(size) || size - offset < kHeaderSize)
+    const quint32 offset = qFromLittleEndian<quint32>(bytes + dirSize + 12);
+    constexpr int bitmapHeaderSize = 40;
+    if (offset > quint32(size) || size - offset < bitmapHeaderSize)
         return {};
     const uchar *dib = bytes + offset;
     const int width = qFromLittleEndian<qint32>(dib + 4);
     const int height = qFromLittleEndian<qint32>(dib + 8) / 2;
     const int bpp = qFromLittleEndian<quint16>(dib + 14);
     const quint32 compression = qFromLittleEndian<quint32>(dib + 16);
-    quint32 colours = qFromLittleEndian<quint32>(dib + 32);
+    quint32 colors = qFromLittleEndian<quint32>(dib + 32);
     if (width <= 0 || width > 256 || height <= 0 || height > 256 || compression != 0
         || (bpp != 1 && bpp != 4 && bpp != 8))
         return {};
-    if (colours == 0 || colours > (1u << bpp))
-        colours = 1u << bpp;
+    if (colors == 0 || colors > (1u << bpp))
+        colors = 1u << bpp;
     const qsizetype headerSize = qFromLittleEndian<quint32>(dib);
-    const qsizetype colourStride = ((width * bpp + 31) / 32) * 4;
+    const qsizetype colorStride = ((width * bpp + 31) / 32) * 4;
     const qsizetype maskStride = ((width + 31) / 32) * 4;
-    const qsizetype need = headerSize + colours * 4 + (colourStride + maskStride) * height;
-    if (headerSize < kHeaderSize || size - offset < need)
+    const qsizetype need = headerSize + colors * 4 + (colorStride + maskStride) * height;
+    if (headerSize < bitmapHeaderSize || size - offset < need)
         return {};
     const uchar *palette = dib + headerSize;
-    const uchar *colourRows = palette + colours * 4;
-    const uchar *maskRows = colourRows + colourStride * height;
+    const uchar *colorRows = palette + colors * 4;
+    const uchar *maskRows = colorRows + colorStride * height;
 
     QImage img(width, height, QImage::Format_ARGB32);
     for (int y = 0; y < height; ++y) {
-        const uchar *row = colourRows + colourStride * (height - 1 - y);
+        const uchar *row = colorRows + colorStride * (height - 1 - y);
         const uchar *mask = maskRows + maskStride * (height - 1 - y);
         auto *out = reinterpret_cast<QRgb *>(img.scanLine(y));
         for (int x = 0; x < width; ++x) {
@@ -114,7 +103,7 @@ QImage image(Id id)
             }
             const int bit = x * bpp;
             const quint32 index = (row[bit / 8] >> (8 - bpp - bit % 8)) & ((1u << bpp) - 1);
-            const uchar *c = palette + 4 * (index < colours ? index : 0);
+            const uchar *c = palette + 4 * (index < colors ? index : 0);
             out[x] = qRgb(c[2], c[1], c[0]);
         }
     }
@@ -125,7 +114,7 @@ QPixmap pixmap(Id id)
 {
     // Several controls share an image; each file is decoded once, and only the pixmap is kept,
     // converted in place from the decoded image.
-    static std::array<QPixmap, kImageCount> converted;
+    static std::array<QPixmap, imageCount> converted;
     QPixmap &cached = converted[static_cast<std::size_t>(id)];
     if (cached.isNull())
         cached = QPixmap::fromImage(image(id));
@@ -135,7 +124,7 @@ QPixmap pixmap(Id id)
 QCursor cursor(Id id)
 {
     // Shared by every control that shows it, so its masks are made once.
-    static std::array<std::optional<QCursor>, kImageCount> made;
+    static std::array<std::optional<QCursor>, imageCount> made;
     std::optional<QCursor> &cached = made[static_cast<std::size_t>(id)];
     if (!cached) {
         const QPoint spot = hotSpot(fileData(id));

@@ -3,11 +3,13 @@
 //
 // Reads the text (UTF-8) from standard input to its end, takes the selection, writes "1" to
 // standard output once it owns it and closes it. Plain xcb, one thread, no file, no mapped window.
+#include "platform/ClipboardTextLimit.h"
+#include "platform/XcbReplyPtr.h"
+
 #include <xcb/xcb.h>
 
 #include <csignal>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <string>
@@ -15,9 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Codes are a few characters; anything near this is not ours to keep.
-constexpr std::size_t maxText = 64 * 1024;
 
 bool readAll(int fd, std::string &text)
 {
@@ -29,7 +28,7 @@ bool readAll(int fd, std::string &text)
         if (n < 0)
             return false;
         text.append(buf, static_cast<std::size_t>(n));
-        if (text.size() > maxText)
+        if (text.size() > clipboardTextLimit)
             return false;
     }
 }
@@ -93,36 +92,30 @@ public:
         xcb_change_property(
             m_c, XCB_PROP_MODE_REPLACE, m_window, pid, XCB_ATOM_CARDINAL, 32, 1, &self);
         xcb_flush(m_c);
-        while (xcb_generic_event_t *e = xcb_wait_for_event(m_c)) {
-            const bool found = (e->response_type & 0x7F) == XCB_PROPERTY_NOTIFY;
-            if (found)
-                m_since = reinterpret_cast<xcb_property_notify_event_t *>(e)->time;
-            std::free(e);
-            if (found)
+        while (const XcbReplyPtr<xcb_generic_event_t> e { xcb_wait_for_event(m_c) }) {
+            if ((e->response_type & 0x7F) == XCB_PROPERTY_NOTIFY) {
+                m_since = reinterpret_cast<xcb_property_notify_event_t *>(e.get())->time;
                 break;
+            }
         }
         if (!m_since)
             return false;
         xcb_set_selection_owner(m_c, m_window, m_clipboard, m_since);
-        xcb_get_selection_owner_reply_t *owner = xcb_get_selection_owner_reply(
-            m_c, xcb_get_selection_owner(m_c, m_clipboard), nullptr);
-        const bool owned = owner && owner->owner == m_window;
-        std::free(owner);
-        return owned;
+        const XcbReplyPtr<xcb_get_selection_owner_reply_t> owner(
+            xcb_get_selection_owner_reply(m_c, xcb_get_selection_owner(m_c, m_clipboard), nullptr));
+        return owner && owner->owner == m_window;
     }
 
     // Serves requests until the selection is taken or the connection ends.
     void serve()
     {
-        while (xcb_generic_event_t *e = xcb_wait_for_event(m_c)) {
+        while (const XcbReplyPtr<xcb_generic_event_t> e { xcb_wait_for_event(m_c) }) {
             const std::uint8_t type = e->response_type & 0x7F;
-            bool done = false;
             if (type == XCB_SELECTION_REQUEST)
-                answer(*reinterpret_cast<xcb_selection_request_event_t *>(e));
-            else if (type == XCB_SELECTION_CLEAR)
-                done = reinterpret_cast<xcb_selection_clear_event_t *>(e)->selection == m_clipboard;
-            std::free(e);
-            if (done)
+                answer(*reinterpret_cast<xcb_selection_request_event_t *>(e.get()));
+            else if (type == XCB_SELECTION_CLEAR
+                && reinterpret_cast<xcb_selection_clear_event_t *>(e.get())->selection
+                    == m_clipboard)
                 return;
         }
     }
@@ -130,11 +123,9 @@ public:
 private:
     xcb_atom_t atom(const char *name)
     {
-        xcb_intern_atom_reply_t *r = xcb_intern_atom_reply(m_c,
-            xcb_intern_atom(m_c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
-        const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
-        std::free(r);
-        return a;
+        const XcbReplyPtr<xcb_intern_atom_reply_t> r(xcb_intern_atom_reply(m_c,
+            xcb_intern_atom(m_c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
+        return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
     }
 
     // Writes the answer into the requestor's property; false where it is not ours to give or

@@ -14,17 +14,17 @@ using WindowImages::Id;
 
 namespace {
 
-constexpr int kSide = 32;
-constexpr int kEntryOffset = 6;
-constexpr int kHeaderOffset = 22;
-constexpr int kIconSize16 = 766;
-constexpr int kIconSize2 = 326;
+constexpr int imageSide = 32;
+constexpr int entryOffset = 6;
+constexpr int headerOffset = 22;
+constexpr int iconSize16 = 766;
+constexpr int iconSize2 = 326;
 
 // Pixel values in a decoded file and in a pixel map.
-constexpr int kTransparent = -1;
-constexpr int kInvert = -2;
+constexpr int transparentPixel = -1;
+constexpr int invertingPixel = -2;
 
-const QList<QRgb> kVgaPalette = {
+const QList<QRgb> vgaPalette = {
     0xFF000000,
     0xFF800000,
     0xFF008000,
@@ -42,9 +42,9 @@ const QList<QRgb> kVgaPalette = {
     0xFF00FFFF,
     0xFFFFFFFF,
 };
-const QList<QRgb> kMonoPalette = { 0xFF000000, 0xFFFFFFFF };
+const QList<QRgb> monoPalette = { 0xFF000000, 0xFFFFFFFF };
 
-using Pixels = std::array<std::array<int, kSide>, kSide>; // [y][x]
+using Pixels = std::array<std::array<int, imageSide>, imageSide>; // [y][x]
 
 quint16 le16(const QByteArray &b, int at)
 {
@@ -76,32 +76,34 @@ struct Decoded
 Decoded decode(const QByteArray &file)
 {
     Decoded d;
-    if (file.size() < kHeaderOffset + 40)
+    if (file.size() < headerOffset + 40)
         return d;
     const int header = int(le32(file, 18));
     d.bpp = le16(file, header + 14);
     if ((d.bpp != 1 && d.bpp != 4) || header + 40 > file.size())
         return d;
-    const int colours = 1 << d.bpp;
-    const int xorStride = kSide * d.bpp / 8;
-    const int xorAt = header + 40 + colours * 4;
-    const int andAt = xorAt + xorStride * kSide;
-    if (andAt + 4 * kSide > file.size())
+    const int colors = 1 << d.bpp;
+    const int xorStride = imageSide * d.bpp / 8;
+    const int xorAt = header + 40 + colors * 4;
+    const int andAt = xorAt + xorStride * imageSide;
+    if (andAt + 4 * imageSide > file.size())
         return d;
-    for (int i = 0; i < colours; ++i) {
+    for (int i = 0; i < colors; ++i) {
         const int p = header + 40 + i * 4;
         d.palette << qRgb(uchar(file[p + 2]), uchar(file[p + 1]), uchar(file[p]));
     }
-    for (int y = 0; y < kSide; ++y) {
-        const int row = kSide - 1 - y;
-        for (int x = 0; x < kSide; ++x) {
+    for (int y = 0; y < imageSide; ++y) {
+        const int row = imageSide - 1 - y;
+        for (int x = 0; x < imageSide; ++x) {
             const int bit = x * d.bpp;
             const uchar byte = uchar(file[xorAt + row * xorStride + bit / 8]);
-            const int index = (byte >> (8 - d.bpp - bit % 8)) & (colours - 1);
+            const int index = (byte >> (8 - d.bpp - bit % 8)) & (colors - 1);
             const bool masked = uchar(file[andAt + row * 4 + x / 8]) & (0x80 >> (x % 8));
             int value = index;
             if (masked)
-                value = index == 0 ? kTransparent : index == colours - 1 ? kInvert : 1000 + index;
+                value = index == 0        ? transparentPixel
+                    : index == colors - 1 ? invertingPixel
+                                          : 1000 + index;
             d.pixels[y][x] = value;
         }
     }
@@ -109,7 +111,7 @@ Decoded decode(const QByteArray &file)
     return d;
 }
 
-static_assert(icongen::kSize == kSide);
+static_assert(icongen::mapSide == imageSide);
 
 struct PixelMap
 {
@@ -135,12 +137,12 @@ PixelMap readPixelMap(const QString &path)
     map.type = QString::fromLatin1(read->cursor ? "cur" : "ico");
     map.bpp = read->bpp;
     map.hotSpot = QPoint(read->hotX, read->hotY);
-    for (int y = 0; y < kSide; ++y) {
-        for (int x = 0; x < kSide; ++x) {
+    for (int y = 0; y < imageSide; ++y) {
+        for (int x = 0; x < imageSide; ++x) {
             const int v = read->pixels[y][x];
-            map.pixels[y][x] = v == icongen::kTransparent ? kTransparent
-                : v == icongen::kInvert                   ? kInvert
-                                                          : v;
+            map.pixels[y][x] = v == icongen::transparentPixel ? transparentPixel
+                : v == icongen::invertingPixel                ? invertingPixel
+                                                              : v;
         }
     }
     return map;
@@ -153,7 +155,7 @@ bool isOpaque(int value)
 
 } // namespace
 
-class TestImages : public QObject
+class tst_Images : public QObject
 {
     Q_OBJECT
 
@@ -178,7 +180,7 @@ private Q_SLOTS:
     void hotSpotOfBrokenData();
 };
 
-void TestImages::addImageRows()
+void tst_Images::addImageRows()
 {
     QTest::addColumn<Id>("id");
     QTest::addColumn<QString>("mapName");
@@ -188,18 +190,18 @@ void TestImages::addImageRows()
     QTest::addColumn<QPoint>("hotSpot");
 
     QTest::newRow("I1 wheel-pipette.ico")
-        << Id::I1 << "wheel-pipette" << 1 << 4 << kIconSize16 << QPoint(0, 0);
-    QTest::newRow("I2 wheel.ico") << Id::I2 << "wheel" << 1 << 4 << kIconSize16 << QPoint(0, 0);
-    QTest::newRow("C1 arrow.cur") << Id::C1 << "arrow" << 2 << 1 << kIconSize2 << QPoint(0, 10);
-    QTest::newRow("C2 pipette.cur") << Id::C2 << "pipette" << 2 << 1 << kIconSize2 << QPoint(4, 27);
+        << Id::I1 << "wheel-pipette" << 1 << 4 << iconSize16 << QPoint(0, 0);
+    QTest::newRow("I2 wheel.ico") << Id::I2 << "wheel" << 1 << 4 << iconSize16 << QPoint(0, 0);
+    QTest::newRow("C1 arrow.cur") << Id::C1 << "arrow" << 2 << 1 << iconSize2 << QPoint(0, 10);
+    QTest::newRow("C2 pipette.cur") << Id::C2 << "pipette" << 2 << 1 << iconSize2 << QPoint(4, 27);
     QTest::newRow("C3 pipette-black.cur")
-        << Id::C3 << "pipette-black" << 2 << 4 << kIconSize16 << QPoint(0, 31);
+        << Id::C3 << "pipette-black" << 2 << 4 << iconSize16 << QPoint(0, 31);
     QTest::newRow("C4 arrow-invert.cur")
-        << Id::C4 << "arrow-invert" << 2 << 4 << kIconSize16 << QPoint(0, 0);
-    QTest::newRow("C5 hand.cur") << Id::C5 << "hand" << 2 << 1 << kIconSize2 << QPoint(15, 14);
+        << Id::C4 << "arrow-invert" << 2 << 4 << iconSize16 << QPoint(0, 0);
+    QTest::newRow("C5 hand.cur") << Id::C5 << "hand" << 2 << 1 << iconSize2 << QPoint(15, 14);
 }
 
-void TestImages::fileLayout()
+void tst_Images::fileLayout()
 {
     QFETCH(Id, id);
     QFETCH(int, type);
@@ -214,9 +216,9 @@ void TestImages::fileLayout()
     QCOMPARE(le16(file, 2), type);
     QCOMPARE(le16(file, 4), 1);
 
-    const int e = kEntryOffset;
-    QCOMPARE(uchar(file[e]), kSide);
-    QCOMPARE(uchar(file[e + 1]), kSide);
+    const int e = entryOffset;
+    QCOMPARE(uchar(file[e]), imageSide);
+    QCOMPARE(uchar(file[e + 1]), imageSide);
     QCOMPARE(uchar(file[e + 2]), 1 << bpp);
     QCOMPARE(uchar(file[e + 3]), 0);
     if (type == 1) {
@@ -225,13 +227,13 @@ void TestImages::fileLayout()
     } else {
         QCOMPARE(QPoint(le16(file, e + 4), le16(file, e + 6)), hotSpot);
     }
-    QCOMPARE(le32(file, e + 8), quint32(size - kHeaderOffset));
-    QCOMPARE(le32(file, e + 12), quint32(kHeaderOffset));
+    QCOMPARE(le32(file, e + 8), quint32(size - headerOffset));
+    QCOMPARE(le32(file, e + 12), quint32(headerOffset));
 
-    const int h = kHeaderOffset;
+    const int h = headerOffset;
     QCOMPARE(le32(file, h), 40u);
-    QCOMPARE(le32(file, h + 4), quint32(kSide));
-    QCOMPARE(le32(file, h + 8), quint32(2 * kSide)); // XOR bitmap stacked on the AND mask
+    QCOMPARE(le32(file, h + 4), quint32(imageSide));
+    QCOMPARE(le32(file, h + 8), quint32(2 * imageSide)); // XOR bitmap stacked on the AND mask
     QCOMPARE(le16(file, h + 12), 1);
     QCOMPARE(le16(file, h + 14), bpp);
     QCOMPARE(le32(file, h + 16), 0u);
@@ -239,17 +241,17 @@ void TestImages::fileLayout()
     QCOMPARE(WindowImages::hotSpot(file), hotSpot);
 }
 
-void TestImages::palette()
+void tst_Images::palette()
 {
     QFETCH(Id, id);
     QFETCH(int, bpp);
 
     const Decoded d = decode(readResource(id));
     QVERIFY(d.ok);
-    QCOMPARE(d.palette, bpp == 4 ? kVgaPalette : kMonoPalette);
+    QCOMPARE(d.palette, bpp == 4 ? vgaPalette : monoPalette);
 }
 
-void TestImages::pixelsDrawn()
+void tst_Images::pixelsDrawn()
 {
     QFETCH(Id, id);
     QFETCH(int, type);
@@ -266,9 +268,9 @@ void TestImages::pixelsDrawn()
             QVERIFY2(v < 1000, "masked pixel with a colour other than black or white");
             if (isOpaque(v))
                 ++opaque;
-            if (v != kTransparent)
+            if (v != transparentPixel)
                 drawn.insert(v); // inverting counts as a look of its own
-            inverting += v == kInvert;
+            inverting += v == invertingPixel;
         }
     }
     QVERIFY2(opaque >= 40, qPrintable(QString::number(opaque) + " opaque pixels"));
@@ -278,16 +280,16 @@ void TestImages::pixelsDrawn()
         QVERIFY2(isOpaque(d.pixels[hotSpot.y()][hotSpot.x()]), "hot spot not on a drawn pixel");
 }
 
-void TestImages::qtReadsSamePixels()
+void tst_Images::qtReadsSamePixels()
 {
     QFETCH(Id, id);
 
     const QImage qtImage = WindowImages::image(id);
-    QCOMPARE(qtImage.size(), QSize(kSide, kSide));
+    QCOMPARE(qtImage.size(), QSize(imageSide, imageSide));
     const Decoded d = decode(readResource(id));
     QVERIFY(d.ok);
-    for (int y = 0; y < kSide; ++y) {
-        for (int x = 0; x < kSide; ++x) {
+    for (int y = 0; y < imageSide; ++y) {
+        for (int x = 0; x < imageSide; ++x) {
             const int v = d.pixels[y][x];
             const QRgb got = qtImage.pixel(x, y);
             const QString where = QStringLiteral("pixel %1,%2").arg(x).arg(y);
@@ -300,7 +302,7 @@ void TestImages::qtReadsSamePixels()
     }
 }
 
-void TestImages::fileMatchesPixelMap()
+void tst_Images::fileMatchesPixelMap()
 {
     QFETCH(Id, id);
     QFETCH(QString, mapName);
@@ -317,8 +319,8 @@ void TestImages::fileMatchesPixelMap()
 
     const Decoded d = decode(readResource(id));
     QVERIFY(d.ok);
-    for (int y = 0; y < kSide; ++y) {
-        for (int x = 0; x < kSide; ++x) {
+    for (int y = 0; y < imageSide; ++y) {
+        for (int x = 0; x < imageSide; ++x) {
             QVERIFY2(d.pixels[y][x] == map.pixels[y][x],
                 qPrintable(QStringLiteral("pixel %1,%2 differs from the map; regenerate the images")
                                .arg(x)
@@ -327,42 +329,43 @@ void TestImages::fileMatchesPixelMap()
     }
 }
 
-void TestImages::cursorAndIcon()
+void tst_Images::cursorAndIcon()
 {
     QFETCH(Id, id);
     QFETCH(QPoint, hotSpot);
 
     const QCursor cursor = WindowImages::cursor(id);
-    QCOMPARE(cursor.pixmap().size(), QSize(kSide, kSide));
+    QCOMPARE(cursor.pixmap().size(), QSize(imageSide, imageSide));
     QCOMPARE(cursor.hotSpot(), hotSpot);
-    QVERIFY(WindowImages::icon(id).availableSizes().contains(QSize(kSide, kSide)));
+    QVERIFY(WindowImages::icon(id).availableSizes().contains(QSize(imageSide, imageSide)));
 }
 
-void TestImages::invertStaysInsideOutline()
+void tst_Images::invertStaysInsideOutline()
 {
     const Decoded d = decode(readResource(Id::C4));
     QVERIFY(d.ok);
     int inverting = 0;
-    for (int y = 0; y < kSide; ++y) {
-        for (int x = 0; x < kSide; ++x) {
-            if (d.pixels[y][x] != kInvert)
+    for (int y = 0; y < imageSide; ++y) {
+        for (int x = 0; x < imageSide; ++x) {
+            if (d.pixels[y][x] != invertingPixel)
                 continue;
             ++inverting;
             const QString where = QStringLiteral("invert pixel %1,%2").arg(x).arg(y);
-            QVERIFY2(x > 0 && y > 0 && x < kSide - 1 && y < kSide - 1, qPrintable(where));
+            QVERIFY2(x > 0 && y > 0 && x < imageSide - 1 && y < imageSide - 1, qPrintable(where));
             // Every neighbour is more inside or the black outline, so no see-through gap.
             const std::array<QPoint, 4> around
                 = { QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1) };
             for (const QPoint &n : around) {
                 const int v = d.pixels[n.y()][n.x()];
-                QVERIFY2(v == kInvert || v == 0, qPrintable(where + " touches a non-outline"));
+                QVERIFY2(
+                    v == invertingPixel || v == 0, qPrintable(where + " touches a non-outline"));
             }
         }
     }
     QVERIFY2(inverting >= 30, qPrintable(QString::number(inverting) + " inverting pixels"));
 }
 
-void TestImages::hotSpotOfBrokenData_data()
+void tst_Images::hotSpotOfBrokenData_data()
 {
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QPoint>("expected");
@@ -405,7 +408,7 @@ void TestImages::hotSpotOfBrokenData_data()
     QTest::newRow("y outside the image") << below << QPoint();
 }
 
-void TestImages::hotSpotOfBrokenData()
+void tst_Images::hotSpotOfBrokenData()
 {
     QFETCH(QByteArray, data);
     QFETCH(QPoint, expected);
@@ -413,5 +416,5 @@ void TestImages::hotSpotOfBrokenData()
     QCOMPARE(WindowImages::hotSpot(data), expected);
 }
 
-QTEST_MAIN(TestImages)
+QTEST_MAIN(tst_Images)
 #include "tst_images.moc"

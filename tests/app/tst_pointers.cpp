@@ -1,9 +1,9 @@
 // The pointer the X server really shows over each part of the window.
 #include "TestWindow.h"
+#include "X11CursorImage.h"
 #include "X11TestSupport.h"
 #include "app/frmQuorvin.h"
 #include "app/images/WindowImages.h"
-#include "platform/X11CursorImage.h"
 #include "widgets/PictureBox.h"
 
 #include <QApplication>

@@ -22,8 +22,8 @@ const QString ReferencePath
 
 // Font rendering may shade the edge pixels of a glyph a little differently; anything beyond
 // that, a moved control, a lost line or a wrong colour, changes pixels by far more.
-constexpr int ChannelTolerance = 48;
-constexpr int MaxDifferentPixels = 12;
+constexpr int channelTolerance = 48;
+constexpr int maxDifferentPixels = 12;
 
 int channelDistance(QRgb a, QRgb b)
 {
@@ -208,18 +208,18 @@ void tst_Screenshot::clientAreaMatchesTheReference()
     QPoint first(-1, -1);
     for (int y = 0; y < actual.height(); ++y) {
         for (int x = 0; x < actual.width(); ++x) {
-            if (channelDistance(actual.pixel(x, y), reference.pixel(x, y)) > ChannelTolerance) {
+            if (channelDistance(actual.pixel(x, y), reference.pixel(x, y)) > channelTolerance) {
                 diff.setPixel(x, y, qRgb(255, 0, 0));
                 if (different++ == 0)
                     first = QPoint(x, y);
             }
         }
     }
-    if (different > MaxDifferentPixels) {
+    if (different > maxDifferentPixels) {
         actual.save(actualPath);
         diff.save(QDir::current().absoluteFilePath(QStringLiteral("frmQuorvin-diff.png")));
     }
-    QVERIFY2(different <= MaxDifferentPixels,
+    QVERIFY2(different <= maxDifferentPixels,
         qPrintable(QStringLiteral("%1 pixels differ from the reference, the first at (%2, %3); "
                                   "see %4 and frmQuorvin-diff.png beside it")
                        .arg(different)

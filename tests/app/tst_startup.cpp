@@ -1,6 +1,6 @@
 // The real program under Xvfb and openbox, driven and read from outside like a person would.
 #include "X11TestSupport.h"
-#include "app/Placement.h"
+#include "core/Placement.h"
 
 #include <QDateTime>
 #include <QDirIterator>
@@ -80,9 +80,9 @@ QPoint centredFrame()
         const QRegularExpression re(QStringLiteral("%1:\\s+(\\d+)").arg(QLatin1String(label)));
         return re.match(info).captured(1).toInt();
     };
-    constexpr int tw = Placement::TwipsPerPixel;
+    constexpr int tw = Placement::twipsPerPixel;
     const Placement::TopLeft p = Placement::centerForm(double(number("Width")) * tw,
-        double(number("Height")) * tw, Placement::OuterWidthTwips, Placement::OuterHeightTwips);
+        double(number("Height")) * tw, Placement::outerWidthTwips, Placement::outerHeightTwips);
     return QPoint(qRound(p.left / double(tw)), qRound(p.top / double(tw)));
 }
 

@@ -3,6 +3,7 @@
 // this covers start-up and the window only.
 #include "platform/WaylandSession.h"
 #include "platform/X11Connection.h"
+#include "platform/XcbReplyPtr.h"
 
 #include <QGuiApplication>
 #include <QProcess>
@@ -19,15 +20,9 @@
 
 namespace {
 
-struct FreeDeleter
-{
-    void operator()(void *p) const { std::free(p); }
-};
-template<class T> using Reply = std::unique_ptr<T, FreeDeleter>;
-
 xcb_atom_t atom(xcb_connection_t *c, const char *name)
 {
-    const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+    const XcbReplyPtr<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
         c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
     return reply ? reply->atom : XCB_NONE;
 }
@@ -35,16 +30,16 @@ xcb_atom_t atom(xcb_connection_t *c, const char *name)
 // A viewable window anywhere below the root whose _NET_WM_PID is pid.
 xcb_window_t findWindowOf(xcb_connection_t *c, xcb_window_t parent, xcb_atom_t pidAtom, qint64 pid)
 {
-    const Reply<xcb_query_tree_reply_t> tree(
+    const XcbReplyPtr<xcb_query_tree_reply_t> tree(
         xcb_query_tree_reply(c, xcb_query_tree(c, parent), nullptr));
     if (!tree)
         return XCB_NONE;
     const xcb_window_t *children = xcb_query_tree_children(tree.get());
     for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
         const xcb_window_t w = children[i];
-        const Reply<xcb_get_property_reply_t> prop(xcb_get_property_reply(
+        const XcbReplyPtr<xcb_get_property_reply_t> prop(xcb_get_property_reply(
             c, xcb_get_property(c, 0, w, pidAtom, XCB_ATOM_CARDINAL, 0, 1), nullptr));
-        const Reply<xcb_get_window_attributes_reply_t> attrs(
+        const XcbReplyPtr<xcb_get_window_attributes_reply_t> attrs(
             xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, w), nullptr));
         if (prop && xcb_get_property_value_length(prop.get()) == 4 && attrs
             && attrs->map_state == XCB_MAP_STATE_VIEWABLE

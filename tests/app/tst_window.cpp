@@ -1,6 +1,7 @@
 #include "app/QtGermanTexts.h"
 #include "app/frmQuorvin.h"
 #include "app/images/WindowImages.h"
+#include "core/Placement.h"
 #include "platform/NullServices.h"
 #include "widgets/ChannelScrollBar.h"
 #include "widgets/ClickLabel.h"
@@ -9,9 +10,11 @@
 #include "widgets/PictureBox.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -48,8 +51,8 @@ struct Services
 
 QRect twips(int left, int top, int width, int height)
 {
-    return QRect(
-        qRound(left / 15.0), qRound(top / 15.0), qRound(width / 15.0), qRound(height / 15.0));
+    constexpr double tw = Placement::twipsPerPixel;
+    return QRect(qRound(left / tw), qRound(top / tw), qRound(width / tw), qRound(height / tw));
 }
 
 } // namespace
@@ -73,8 +76,8 @@ private Q_SLOTS:
     void dragMovesOnlyWithTheLeftButtonAlone_data();
     void dragMovesOnlyWithTheLeftButtonAlone();
     void focusVisitsTheDefinedOrder();
-    void labelsShowTheirTextColour_data();
-    void labelsShowTheirTextColour();
+    void labelsShowTheirTextColor_data();
+    void labelsShowTheirTextColor();
     void qtContextMenusSpeakGerman_data();
     void qtContextMenusSpeakGerman();
 };
@@ -114,6 +117,22 @@ void tst_Window::controlsStandWhereDefined_data()
                                             << "Picture9" << twips(690, 75, 1200, 225);
     QTest::newRow("Option1(1)") << "Option1(1)"
                                 << "Picture8" << twips(90, 240, 1320, 225);
+
+    // Where the scripts find the controls they drive, in the window's client area.
+    QFile file(QStringLiteral(QUORVIN_SOURCE_DIR "/scripts/controls.sh"));
+    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QRegularExpression line(QStringLiteral(R"re(^(\w+)="(\d+) (\d+) (\d+) (\d+)"$)re"));
+    int rows = 0;
+    while (!file.atEnd()) {
+        const QRegularExpressionMatch m = line.match(QString::fromUtf8(file.readLine()).trimmed());
+        if (!m.hasMatch())
+            continue;
+        const auto at = [&m](int i) { return m.captured(i).toInt(); };
+        QTest::addRow("scripts/controls.sh %s", qPrintable(m.captured(1)))
+            << m.captured(1) << QString() << QRect(at(2), at(3), at(4), at(5));
+        ++rows;
+    }
+    QVERIFY(rows >= 7);
 }
 
 void tst_Window::controlsStandWhereDefined()
@@ -122,6 +141,18 @@ void tst_Window::controlsStandWhereDefined()
     QFETCH(QString, container);
     QFETCH(QRect, rect);
     frmQuorvin w(PlatformServices::null());
+    if (container.isEmpty()) {
+        // A script's name: the control's own without an index's brackets, placed in the client
+        // area.
+        QWidget *control = nullptr;
+        for (QWidget *child : w.findChildren<QWidget *>()) {
+            if (child->objectName().remove(QLatin1Char('(')).remove(QLatin1Char(')')) == name)
+                control = child;
+        }
+        QVERIFY2(control, qPrintable(name));
+        QCOMPARE(QRect(control->mapTo(&w, QPoint(0, 0)), control->size()), rect);
+        return;
+    }
     auto *control = w.findChild<QWidget *>(name);
     QVERIFY2(control, qPrintable(name));
     QCOMPARE(control->parentWidget()->objectName(), container);
@@ -361,7 +392,7 @@ void tst_Window::focusVisitsTheDefinedOrder()
     QCOMPARE(seen, expected);
 }
 
-void tst_Window::labelsShowTheirTextColour_data()
+void tst_Window::labelsShowTheirTextColor_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QColor>("color");
@@ -370,7 +401,7 @@ void tst_Window::labelsShowTheirTextColour_data()
     QTest::newRow("RANDOM black") << "Label1" << QColor(Qt::black);
 }
 
-void tst_Window::labelsShowTheirTextColour()
+void tst_Window::labelsShowTheirTextColor()
 {
     QFETCH(QString, name);
     QFETCH(QColor, color);

@@ -40,7 +40,7 @@ private Q_SLOTS:
         frmQuorvin w(servicesWith(clipboard));
         QVERIFY(w.Form_Load());
         int drawn = 0;
-        w.randomColor()->setDraw([&drawn] { return ++drawn / 10.0; });
+        TestWindow::handler<RandomColor>(w)->setDraw([&drawn] { return ++drawn / 10.0; });
 
         QAccessibleInterface *iface
             = QAccessible::queryAccessibleInterface(w.findChild<ClickLabel *>(label));

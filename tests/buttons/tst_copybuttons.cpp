@@ -104,12 +104,14 @@ private Q_SLOTS:
         auto *clipboard = new ScriptedClipboard(false);
         frmQuorvin w(servicesWith(clipboard));
         QVERIFY(TestWindow::start(w));
-        seedClipboard("vorher");
+        setColor(w, 18, 52, 86);
 
         for (ClickLabel *label : { w.ui.Label4, w.ui.Label5, w.ui.Label6 })
             click(centreOf(label));
-        QCOMPARE(clipboard->texts, QStringList({ "0,0,0", "0", "#000000" }));
-        QCOMPARE(clipboardText(), QByteArray("vorher"));
+        QCOMPARE(clipboard->texts, QStringList({ "18,52,86", "5649426", "#123456" }));
+        // The refused copies leave the codes as they were.
+        QCOMPARE(QStringList({ w.ui.Text7->text(), w.ui.Text9->text(), w.ui.Text8->text() }),
+            clipboard->texts);
         // The window still answers input.
         click(centreOf(w.ui.Label7));
         QCOMPARE(w.flags.PreviewBOn, 1);

@@ -55,7 +55,7 @@ inline QString mismatchWithSliders(const frmQuorvinUi &ui)
                                   .arg(b)
                                   .arg(wantHtml)
                                   .arg(r + 256 * g + 65536 * b);
-    const QColor colour(r, g, b);
+    const QColor color(r, g, b);
     if (fields(ui) != wantFields)
         return QStringLiteral("fields %1, want %2").arg(fields(ui), wantFields);
     if (codes(ui) != wantCodes)
@@ -63,11 +63,11 @@ inline QString mismatchWithSliders(const frmQuorvinUi &ui)
     if (ui.Picture2->backColor() != QColor(r, 0, 0) || ui.Picture3->backColor() != QColor(0, g, 0)
         || ui.Picture4->backColor() != QColor(0, 0, b))
         return QStringLiteral("a channel bar lags");
-    if (ui.Picture11->backColor() != colour)
+    if (ui.Picture11->backColor() != color)
         return QStringLiteral("pane A lags");
     const QColor sample
         = ui.Option1[0]->isChecked() ? ui.Label2->foreColor() : ui.Picture9->backColor();
-    if (sample != colour)
+    if (sample != color)
         return QStringLiteral("the sample lags");
     return {};
 }

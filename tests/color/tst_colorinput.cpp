@@ -49,7 +49,7 @@ void pressKeys(const QString &keys)
 
 } // namespace
 
-class TstColorInput : public QObject
+class tst_ColorInput : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -172,7 +172,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    TstColorInput test;
+    tst_ColorInput test;
     return QTest::qExec(&test, argc, argv);
 }
 

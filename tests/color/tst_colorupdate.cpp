@@ -6,7 +6,7 @@
 
 using namespace ColorTest;
 
-class TstColorUpdate : public QObject
+class tst_ColorUpdate : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -67,16 +67,16 @@ private Q_SLOTS:
 
         setChannels(ui, r, g, b);
 
-        const QColor colour(r, g, b);
+        const QColor color(r, g, b);
         QCOMPARE(fields(ui), wantFields);
         QCOMPARE(codes(ui), wantCodes);
         QCOMPARE(ui.Picture2->backColor(), QColor(r, 0, 0));
         QCOMPARE(ui.Picture3->backColor(), QColor(0, g, 0));
         QCOMPARE(ui.Picture4->backColor(), QColor(0, 0, b));
-        QCOMPARE(ui.Picture11->backColor(), aOn == 1 ? colour : QColor(Qt::black));
-        QCOMPARE(ui.picPreView->backColor(), bOn == 1 ? colour : QColor(128, 128, 128));
-        QCOMPARE(ui.Label2->foreColor(), background ? QColor(Qt::white) : colour);
-        QCOMPARE(ui.Picture9->backColor(), background ? colour : QColor(Qt::black));
+        QCOMPARE(ui.Picture11->backColor(), aOn == 1 ? color : QColor(Qt::black));
+        QCOMPARE(ui.picPreView->backColor(), bOn == 1 ? color : QColor(128, 128, 128));
+        QCOMPARE(ui.Label2->foreColor(), background ? QColor(Qt::white) : color);
+        QCOMPARE(ui.Picture9->backColor(), background ? color : QColor(Qt::black));
     }
 
     void onlyChangedSwatch_data()
@@ -99,7 +99,7 @@ private Q_SLOTS:
         if (index < 3)
             ui.HScroll1[index]->setValue(200);
         else
-            m_window->colorUpdate()->HScroll1_Change(index);
+            TestWindow::handler<ColorUpdate>(*m_window)->HScroll1_Change(index);
 
         const std::array<QColor, 3> own { QColor(200, 0, 0), QColor(0, 200, 0), QColor(0, 0, 200) };
         for (int i = 0; i < 3; ++i)
@@ -148,5 +148,5 @@ private:
     std::unique_ptr<frmQuorvin> m_window;
 };
 
-QTEST_MAIN(TstColorUpdate)
+QTEST_MAIN(tst_ColorUpdate)
 #include "tst_colorupdate.moc"

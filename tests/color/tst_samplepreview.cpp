@@ -16,7 +16,7 @@ void clickSample(frmQuorvinUi &ui, bool background)
 
 } // namespace
 
-class TstSamplePreview : public QObject
+class tst_SamplePreview : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -101,5 +101,5 @@ private:
     std::unique_ptr<frmQuorvin> m_window;
 };
 
-QTEST_MAIN(TstSamplePreview)
+QTEST_MAIN(tst_SamplePreview)
 #include "tst_samplepreview.moc"

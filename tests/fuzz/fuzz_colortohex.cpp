@@ -1,7 +1,7 @@
 // ColorToHex over 32-bit inputs, checked against an independent formatting of the same value;
 // every colour 0..0xFFFFFF goes once through the round trip with HexToDec before fuzzing starts.
 #include "FuzzCheck.h"
-#include "color/ColorCodes.h"
+#include "core/ColorCodes.h"
 
 #include <cstdint>
 #include <cstring>
@@ -26,7 +26,7 @@ int channelFrom(const std::string &code, std::size_t at)
     return std::stoi(text);
 }
 
-void checkColour(std::int32_t v)
+void checkColor(std::int32_t v)
 {
     const std::string code = ColorToHex(v);
     const auto input = std::string_view(reinterpret_cast<const char *>(&v), sizeof v);
@@ -45,7 +45,7 @@ void checkColour(std::int32_t v)
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     for (std::int32_t v = 0; v <= 0xFFFFFF; ++v)
-        checkColour(v);
+        checkColor(v);
     return 0;
 }
 
@@ -53,6 +53,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     std::uint32_t bits = 0;
     std::memcpy(&bits, data, size < sizeof bits ? size : sizeof bits);
-    checkColour(static_cast<std::int32_t>(bits));
+    checkColor(static_cast<std::int32_t>(bits));
     return 0;
 }

@@ -1,6 +1,6 @@
 // HexToDec over arbitrary bytes, against the defining search through hex2(0) to hex2(255).
 #include "FuzzCheck.h"
-#include "color/ColorCodes.h"
+#include "core/ColorCodes.h"
 
 #include <cstdint>
 #include <string>

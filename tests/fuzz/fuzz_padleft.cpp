@@ -2,7 +2,7 @@
 // length: the text comes back unchanged at the end, behind whole copies of the fill, as few as
 // reach the width.
 #include "FuzzCheck.h"
-#include "color/ColorCodes.h"
+#include "core/ColorCodes.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,7 @@
 // The copied code outlives the window: the real program, closed by the window manager or by a
 // signal, with and without a clipboard manager in the session, and with one that never answers.
 #include "X11TestSupport.h"
+#include "platform/XcbReplyPtr.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -51,9 +52,8 @@ bool processGone(qint64 pid)
 
 xcb_atom_t atom(xcb_connection_t *c, const char *name)
 {
-    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> r(
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr),
-        &std::free);
+    XcbReplyPtr<xcb_intern_atom_reply_t> r(
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr));
     return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
@@ -87,9 +87,8 @@ public:
 
     bool owns()
     {
-        std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> r(
-            xcb_get_selection_owner_reply(m_c, xcb_get_selection_owner(m_c, m_manager), nullptr),
-            &std::free);
+        XcbReplyPtr<xcb_get_selection_owner_reply_t> r(
+            xcb_get_selection_owner_reply(m_c, xcb_get_selection_owner(m_c, m_manager), nullptr));
         return r && r->owner == m_window;
     }
 
@@ -161,16 +160,12 @@ qint64 clipboardOwnerPid()
 {
     xcb_connection_t *c = xcb_connect(nullptr, nullptr);
     qint64 pid = 0;
-    std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> owner(
-        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, atom(c, "CLIPBOARD")), nullptr),
-        &std::free);
+    XcbReplyPtr<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
+        c, xcb_get_selection_owner(c, atom(c, "CLIPBOARD")), nullptr));
     if (owner && owner->owner != XCB_WINDOW_NONE) {
-        std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> prop(
-            xcb_get_property_reply(c,
-                xcb_get_property(
-                    c, 0, owner->owner, atom(c, "_NET_WM_PID"), XCB_ATOM_CARDINAL, 0, 1),
-                nullptr),
-            &std::free);
+        XcbReplyPtr<xcb_get_property_reply_t> prop(xcb_get_property_reply(c,
+            xcb_get_property(c, 0, owner->owner, atom(c, "_NET_WM_PID"), XCB_ATOM_CARDINAL, 0, 1),
+            nullptr));
         if (prop && xcb_get_property_value_length(prop.get()) == 4)
             pid = *static_cast<const quint32 *>(xcb_get_property_value(prop.get()));
     }

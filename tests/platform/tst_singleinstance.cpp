@@ -3,6 +3,7 @@
 #include "X11TestSupport.h"
 #include "platform/X11Connection.h"
 #include "platform/X11SelectionSingleInstance.h"
+#include "platform/XcbReplyPtr.h"
 
 #include <QDir>
 #include <QProcess>
@@ -42,15 +43,13 @@ public:
     {
         sync();
         int n = 0;
-        while (xcb_generic_event_t *e = xcb_poll_for_event(m_c)) {
+        while (const XcbReplyPtr<xcb_generic_event_t> e { xcb_poll_for_event(m_c) })
             n += (e->response_type & 0x7f) == XCB_MAP_NOTIFY;
-            std::free(e);
-        }
         return n;
     }
 
 private:
-    void sync() { std::free(xcb_get_input_focus_reply(m_c, xcb_get_input_focus(m_c), nullptr)); }
+    void sync() { xcbReply(xcb_get_input_focus_reply, m_c, xcb_get_input_focus(m_c)); }
     xcb_connection_t *m_c;
 };
 

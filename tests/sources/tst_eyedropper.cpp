@@ -21,7 +21,7 @@ struct ScriptedScreen : ScreenReader
 {
     QPoint pointer;
     bool buttonHeld = true;
-    ColorValue colour = -1;
+    ColorValue color = -1;
     int reads = 0;
     QPoint lastRead;
 
@@ -35,7 +35,7 @@ struct ScriptedScreen : ScreenReader
     {
         ++reads;
         lastRead = root;
-        return colour;
+        return color;
     }
 };
 
@@ -170,7 +170,7 @@ void tst_Eyedropper::ticksHandOver()
     s.screen->pointer = QPoint(700, 20);
 
     if (parkedBy == QLatin1String("tick")) {
-        s.screen->colour = rgbValue(200, 100, 50);
+        s.screen->color = rgbValue(200, 100, 50);
         QTest::mousePress(w.ui.picScreenColor, Qt::LeftButton, {}, at);
         QTRY_COMPARE(sliders(w), QColor(200, 100, 50));
         QTest::mouseRelease(w.ui.picScreenColor, Qt::LeftButton, {}, at);
@@ -184,7 +184,7 @@ void tst_Eyedropper::ticksHandOver()
     for (int i = 0; i < 3; ++i)
         w.ui.HScroll1[i]->setValue(i + 1);
 
-    s.screen->colour = read;
+    s.screen->color = read;
     QTest::mousePress(w.ui.picScreenColor, Qt::LeftButton, {}, at);
     QTRY_COMPARE(sliders(w), expected);
     QTest::mouseRelease(w.ui.picScreenColor, Qt::LeftButton, {}, at);

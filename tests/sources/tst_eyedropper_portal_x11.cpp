@@ -4,9 +4,9 @@
 #include "TestWindow.h"
 #include "X11TestSupport.h"
 
+#include "X11CursorImage.h"
 #include "app/frmQuorvin.h"
 #include "platform/WaylandSession.h"
-#include "platform/X11CursorImage.h"
 #include "widgets/ChannelScrollBar.h"
 #include "widgets/PictureBox.h"
 
@@ -76,7 +76,7 @@ public:
         : m_bus(bus)
     { }
 
-    enum class Answer { Colour, Cancel, Refuse, ErrorReply };
+    enum class Answer { Color, Cancel, Refuse, ErrorReply };
 
     int requests = 0;
     QString parentWindow;
@@ -92,12 +92,12 @@ public:
         m_bus.send(m_call.createReply(QVariant::fromValue(QDBusObjectPath(handle))));
         QVariantMap results;
         uint code = how == Answer::Cancel ? 1 : 2;
-        if (how == Answer::Colour) {
-            QDBusArgument colour;
-            colour.beginStructure();
-            colour << r << g << b;
-            colour.endStructure();
-            results.insert(QStringLiteral("color"), QVariant::fromValue(colour));
+        if (how == Answer::Color) {
+            QDBusArgument color;
+            color.beginStructure();
+            color << r << g << b;
+            color.endStructure();
+            results.insert(QStringLiteral("color"), QVariant::fromValue(color));
             code = 0;
         }
         QDBusMessage response = QDBusMessage::createSignal(
@@ -164,7 +164,7 @@ void tst_EyedropperPortalX11::pressAsksThePortal_data()
     QTest::addColumn<int>("answer");
     QTest::addColumn<QList<int>>("expected");
     const QList<int> before { 10, 20, 30 };
-    QTest::newRow("colour") << true << int(FakePortal::Answer::Colour)
+    QTest::newRow("colour") << true << int(FakePortal::Answer::Color)
                             << QList<int>({ 51, 102, 153 });
     QTest::newRow("cancelled") << true << int(FakePortal::Answer::Cancel) << before;
     QTest::newRow("refused") << true << int(FakePortal::Answer::Refuse) << before;

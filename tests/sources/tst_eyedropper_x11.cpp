@@ -3,8 +3,8 @@
 #include "TestWindow.h"
 #include "X11TestSupport.h"
 
+#include "X11CursorImage.h"
 #include "app/frmQuorvin.h"
-#include "platform/X11CursorImage.h"
 #include "widgets/ChannelScrollBar.h"
 #include "widgets/PictureBox.h"
 

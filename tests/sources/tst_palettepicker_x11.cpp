@@ -1,8 +1,9 @@
 // Real presses and drags on the palette, with the pointer held inside the pressed surface as the
 // screen shows it, at every scale; dragged beyond a corner, the corner's colour.
 #include "TestWindow.h"
+#include "X11CursorImage.h"
 #include "X11TestSupport.h"
-#include "platform/X11CursorImage.h"
+#include "platform/XcbReplyPtr.h"
 #include "widgets/ChannelScrollBar.h"
 #include "widgets/PictureBox.h"
 
@@ -35,12 +36,11 @@ bool pointerIsFree()
 {
     xcb_connection_t *c = xcb_connect(nullptr, nullptr);
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-    xcb_grab_pointer_reply_t *reply = xcb_grab_pointer_reply(c,
+    const XcbReplyPtr<xcb_grab_pointer_reply_t> reply(xcb_grab_pointer_reply(c,
         xcb_grab_pointer(c, 0, root, 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, XCB_NONE,
             XCB_NONE, XCB_CURRENT_TIME),
-        nullptr);
+        nullptr));
     const bool free = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
-    std::free(reply);
     xcb_disconnect(c); // ends the probe's own grab
     return free;
 }
@@ -83,9 +83,9 @@ void tst_PalettePickerX11::dragStaysInsideThePressedSurface_data()
 {
     QTest::addColumn<int>("surface");
     QTest::addColumn<QPoint>("pressAt");
-    QTest::addColumn<QString>("pressColour");
+    QTest::addColumn<QString>("pressColor");
     QTest::addColumn<QPoint>("dragBy"); // far beyond the surface, in root pixels
-    QTest::addColumn<QString>("edgeColour");
+    QTest::addColumn<QString>("edgeColor");
     QTest::newRow("field, out to the lower right")
         << 0 << QPoint(100, 51) << "51,155,204" << QPoint(900, 900) << "255,0,0";
     QTest::newRow("field, out to the upper left")
@@ -106,9 +106,9 @@ void tst_PalettePickerX11::dragStaysInsideThePressedSurface()
 {
     QFETCH(int, surface);
     QFETCH(QPoint, pressAt);
-    QFETCH(QString, pressColour);
+    QFETCH(QString, pressColor);
     QFETCH(QPoint, dragBy);
-    QFETCH(QString, edgeColour);
+    QFETCH(QString, edgeColor);
     PictureBox *pressed = m_window->ui.picColor[surface];
     const QRect area = drawingArea(pressed);
     // What the screen shows at a root pixel, in the same form.
@@ -127,8 +127,8 @@ void tst_PalettePickerX11::dragStaysInsideThePressedSurface()
     moveTo(start);
     press(1);
     m_held.append(1);
-    QCOMPARE(shown(start), pressColour);
-    QTRY_COMPARE(channels(), pressColour);
+    QCOMPARE(shown(start), pressColor);
+    QTRY_COMPARE(channels(), pressColor);
 
     for (int step = 1; step <= 4; ++step)
         moveTo(start + dragBy * step / 4);
@@ -136,8 +136,8 @@ void tst_PalettePickerX11::dragStaysInsideThePressedSurface()
     QVERIFY2(area.contains(held),
         qPrintable(QStringLiteral("pointer escaped to %1,%2").arg(held.x()).arg(held.y())));
     // Stopped on the corner's pixel as the screen shows it, which is the colour taken.
-    QCOMPARE(shown(held), edgeColour);
-    QTRY_COMPARE(channels(), edgeColour);
+    QCOMPARE(shown(held), edgeColor);
+    QTRY_COMPARE(channels(), edgeColor);
 
     release(1);
     m_held.clear();

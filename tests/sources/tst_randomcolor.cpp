@@ -52,7 +52,7 @@ private Q_SLOTS:
         qDeleteAll(sliders);
     }
 
-    void thousandColours()
+    void thousandColors()
     {
         std::array<ChannelScrollBar *, 3> sliders { new ChannelScrollBar, new ChannelScrollBar,
             new ChannelScrollBar };

@@ -22,7 +22,7 @@ private Q_SLOTS:
     void clicks_data()
     {
         QTest::addColumn<QStringList>("xdotoolClick");
-        QTest::addColumn<int>("colours");
+        QTest::addColumn<int>("colors");
 
         const QString apart = QString::number(QApplication::doubleClickInterval() + 300);
         QTest::newRow("single click") << QStringList { "click", "1" } << 1;
@@ -36,14 +36,14 @@ private Q_SLOTS:
     void clicks()
     {
         QFETCH(QStringList, xdotoolClick);
-        QFETCH(int, colours);
+        QFETCH(int, colors);
 
         frmQuorvin w(PlatformServices::null());
         QVERIFY(TestWindow::start(w));
 
         // Draws 0.1, 0.2, ... give the colours (25, 51, 76), (102, 127, 153).
         int drawn = 0;
-        w.randomColor()->setDraw([&drawn] { return ++drawn / 10.0; });
+        TestWindow::handler<RandomColor>(w)->setDraw([&drawn] { return ++drawn / 10.0; });
         int changes = 0;
         for (ChannelScrollBar *s : w.ui.HScroll1)
             connect(s, &ChannelScrollBar::changed, this, [&changes] { ++changes; });
@@ -52,15 +52,15 @@ private Q_SLOTS:
         run(QStringLiteral("xdotool"), xdotoolClick);
         waitForWindowManager();
         settle(200);
-        QCOMPARE(drawn, 3 * colours);
-        QCOMPARE(changes, 3 * colours);
+        QCOMPARE(drawn, 3 * colors);
+        QCOMPARE(changes, 3 * colors);
         const QStringList last[]
             = { { "0", "0", "0" }, { "25", "51", "76" }, { "102", "127", "153" } };
         const QStringList shown { QString::number(w.ui.HScroll1[0]->value()),
             QString::number(w.ui.HScroll1[1]->value()),
             QString::number(w.ui.HScroll1[2]->value()) };
-        QCOMPARE(shown, last[colours]);
-        QCOMPARE(w.ui.Text7->text(), last[colours].join(QLatin1Char(',')));
+        QCOMPARE(shown, last[colors]);
+        QCOMPARE(w.ui.Text7->text(), last[colors].join(QLatin1Char(',')));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "X11TestSupport.h"
 
 #include "platform/X11Connection.h"
+#include "platform/XcbReplyPtr.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -82,11 +83,9 @@ namespace {
 
     xcb_atom_t atom(xcb_connection_t *c, const char *name)
     {
-        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
-            c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr);
-        const xcb_atom_t a = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-        std::free(reply);
-        return a;
+        const XcbReplyPtr<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+            c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr));
+        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     }
 
 } // namespace
@@ -99,12 +98,11 @@ void waitForWindowManager()
     if (!c || xcb_connection_has_error(c))
         return;
     const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-    xcb_get_property_reply_t *wm = xcb_get_property_reply(c,
+    const XcbReplyPtr<xcb_get_property_reply_t> wm(xcb_get_property_reply(c,
         xcb_get_property(
             c, 0, screen->root, atom(c, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW, 0, 1),
-        nullptr);
+        nullptr));
     const bool managed = wm && wm->value_len > 0;
-    std::free(wm);
     if (!managed)
         return;
     const xcb_atom_t request = atom(c, "_NET_REQUEST_FRAME_EXTENTS");
@@ -124,10 +122,9 @@ void waitForWindowManager()
     QElapsedTimer t;
     t.start();
     while (t.elapsed() < 2000) {
-        xcb_get_property_reply_t *reply = xcb_get_property_reply(
-            c, xcb_get_property(c, 0, probe, extents, XCB_ATOM_CARDINAL, 0, 4), nullptr);
+        const XcbReplyPtr<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+            c, xcb_get_property(c, 0, probe, extents, XCB_ATOM_CARDINAL, 0, 4), nullptr));
         const bool answered = reply && reply->value_len > 0;
-        std::free(reply);
         if (answered)
             break;
         QThread::msleep(5);
@@ -230,12 +227,12 @@ namespace {
         xcb_connection_t *c = x11Connection();
         if (!c)
             return false;
-        xcb_translate_coordinates_reply_t *reply = xcb_translate_coordinates_reply(c,
-            xcb_translate_coordinates(c, xcb_window_t(top->winId()), rootWindow(c), 0, 0), nullptr);
+        const XcbReplyPtr<xcb_translate_coordinates_reply_t> reply(xcb_translate_coordinates_reply(
+            c, xcb_translate_coordinates(c, xcb_window_t(top->winId()), rootWindow(c), 0, 0),
+            nullptr));
         if (!reply)
             return false;
         *origin = QPoint(reply->dst_x, reply->dst_y);
-        std::free(reply);
         *ratio = top->devicePixelRatioF();
         return true;
     }
@@ -273,17 +270,16 @@ QRgb screenPixel(QPoint root)
     xcb_connection_t *c = x11Connection();
     if (!c)
         return 0;
-    xcb_get_image_reply_t *reply = xcb_get_image_reply(c,
+    const XcbReplyPtr<xcb_get_image_reply_t> reply(xcb_get_image_reply(c,
         xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, rootWindow(c), int16_t(root.x()),
             int16_t(root.y()), 1, 1, ~0u),
-        nullptr);
+        nullptr));
     if (!reply)
         return 0;
     // Depth 24 in 32 bits, as the test servers run it.
     QRgb pixel = 0;
-    if (xcb_get_image_data_length(reply) >= 4)
-        std::memcpy(&pixel, xcb_get_image_data(reply), 4);
-    std::free(reply);
+    if (xcb_get_image_data_length(reply.get()) >= 4)
+        std::memcpy(&pixel, xcb_get_image_data(reply.get()), 4);
     return pixel | 0xff000000u;
 }
 
@@ -336,8 +332,8 @@ bool paintRoot(QRgb background, const QList<RootFill> &fills)
         screen->height_in_pixels);
     const xcb_gcontext_t gc = xcb_generate_id(c);
     xcb_create_gc(c, gc, pixmap, 0, nullptr);
-    const auto fill = [&](const QRect &r, QRgb colour) {
-        const uint32_t pixel = colour & 0xffffff;
+    const auto fill = [&](const QRect &r, QRgb color) {
+        const uint32_t pixel = color & 0xffffff;
         xcb_change_gc(c, gc, XCB_GC_FOREGROUND, &pixel);
         const xcb_rectangle_t rect { int16_t(r.x()), int16_t(r.y()), uint16_t(r.width()),
             uint16_t(r.height()) };
@@ -345,7 +341,7 @@ bool paintRoot(QRgb background, const QList<RootFill> &fills)
     };
     fill(QRect(0, 0, screen->width_in_pixels, screen->height_in_pixels), background);
     for (const RootFill &f : fills)
-        fill(f.area, f.colour);
+        fill(f.area, f.color);
     xcb_change_window_attributes(c, screen->root, XCB_CW_BACK_PIXMAP, &pixmap);
     xcb_clear_area(c, 0, screen->root, 0, 0, 0, 0);
     xcb_free_gc(c, gc);

@@ -90,7 +90,7 @@ QList<QRect> monitors();
 struct RootFill
 {
     QRect area;
-    QRgb colour;
+    QRgb color;
 };
 // Paints the root window's background: one colour, then the fills over it.
 bool paintRoot(QRgb background, const QList<RootFill> &fills);

@@ -43,13 +43,13 @@ std::optional<PixelMap> readPixelMap(const std::string &path, std::string &error
         const std::string where = path + ":" + std::to_string(lineNo);
         line = trimRight(line);
         if (section == Section::Pixels) {
-            if (line.empty() && row == kSize)
+            if (line.empty() && row == mapSide)
                 continue;
-            if (row == kSize)
+            if (row == mapSide)
                 return failed(error, where, "more than 32 pixel rows");
-            if (line.size() != kSize)
+            if (line.size() != mapSide)
                 return failed(error, where, "pixel row must be exactly 32 characters");
-            for (int x = 0; x < kSize; ++x) {
+            for (int x = 0; x < mapSide; ++x) {
                 const auto it = legend.find(line[x]);
                 if (it == legend.end())
                     return failed(error, where,
@@ -72,9 +72,9 @@ std::optional<PixelMap> readPixelMap(const std::string &path, std::string &error
                 return failed(error, where, "legend key must be one character other than '#'");
             int v = 0;
             if (value == "transparent")
-                v = kTransparent;
+                v = transparentPixel;
             else if (value == "invert")
-                v = kInvert;
+                v = invertingPixel;
             else {
                 char *end = nullptr;
                 v = int(std::strtol(value.c_str(), &end, 10));
@@ -102,7 +102,7 @@ std::optional<PixelMap> readPixelMap(const std::string &path, std::string &error
                 return failed(error, where, "bpp must be 1 or 4");
         } else if (keyword == "hotspot") {
             if (!(words >> map.hotX >> map.hotY) || map.hotX < 0 || map.hotY < 0
-                || map.hotX >= kSize || map.hotY >= kSize)
+                || map.hotX >= mapSide || map.hotY >= mapSide)
                 return failed(error, where, "hotspot needs x and y inside the image");
             sawHotSpot = true;
         } else if (keyword == "legend") {
@@ -120,7 +120,7 @@ std::optional<PixelMap> readPixelMap(const std::string &path, std::string &error
             return failed(error, where, "unknown keyword '" + keyword + "'");
         }
     }
-    if (row != kSize)
+    if (row != mapSide)
         return failed(error, path, "expected 32 pixel rows, found " + std::to_string(row));
     if (map.cursor != sawHotSpot)
         return failed(

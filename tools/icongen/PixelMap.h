@@ -17,11 +17,11 @@
 
 namespace icongen {
 
-constexpr int kSize = 32;
+constexpr int mapSide = 32;
 
 // Pixel values beyond the palette; both are written as AND bit 1.
-constexpr int kTransparent = -1;
-constexpr int kInvert = -2;
+constexpr int transparentPixel = -1;
+constexpr int invertingPixel = -2;
 
 struct PixelMap
 {
@@ -29,7 +29,7 @@ struct PixelMap
     int bpp = 0;
     int hotX = 0;
     int hotY = 0;
-    std::array<std::array<int, kSize>, kSize> pixels {}; // [y][x]
+    std::array<std::array<int, mapSide>, mapSide> pixels {}; // [y][x]
 };
 
 // Nothing on a malformed map, with error set to "<file>[:<line>]: <message>"; the test must be

@@ -23,15 +23,15 @@
 
 namespace {
 
-using icongen::kInvert;
-using icongen::kSize;
-using icongen::kTransparent;
+using icongen::invertingPixel;
+using icongen::mapSide;
 using icongen::PixelMap;
+using icongen::transparentPixel;
 
-constexpr int kDirSize = 6;
-constexpr int kEntrySize = 16;
-constexpr int kInfoSize = 40;
-constexpr int kMaskRowBytes = kSize / 8;
+constexpr int dirSize = 6;
+constexpr int entrySize = 16;
+constexpr int infoSize = 40;
+constexpr int maskRowBytes = mapSide / 8;
 
 struct Rgb
 {
@@ -39,7 +39,7 @@ struct Rgb
 };
 
 // Standard VGA order; the files must carry exactly these.
-constexpr std::array<Rgb, 16> kPalette16 = { {
+constexpr std::array<Rgb, 16> palette16 = { {
     { 0x00, 0x00, 0x00 },
     { 0x80, 0x00, 0x00 },
     { 0x00, 0x80, 0x00 },
@@ -57,7 +57,7 @@ constexpr std::array<Rgb, 16> kPalette16 = { {
     { 0x00, 0xFF, 0xFF },
     { 0xFF, 0xFF, 0xFF },
 } };
-constexpr std::array<Rgb, 2> kPalette2 = { { { 0x00, 0x00, 0x00 }, { 0xFF, 0xFF, 0xFF } } };
+constexpr std::array<Rgb, 2> palette2 = { { { 0x00, 0x00, 0x00 }, { 0xFF, 0xFF, 0xFF } } };
 
 [[noreturn]] void fail(const std::string &where, const std::string &message)
 {
@@ -79,63 +79,63 @@ void put32(std::vector<uint8_t> &out, uint32_t v)
 
 int xorRowBytes(int bpp)
 {
-    return kSize * bpp / 8;
+    return mapSide * bpp / 8;
 }
 
 std::vector<uint8_t> encode(const PixelMap &map)
 {
-    const int colours = 1 << map.bpp;
-    const int imageBytes = kInfoSize + colours * 4 + (xorRowBytes(map.bpp) + kMaskRowBytes) * kSize;
+    const int colors = 1 << map.bpp;
+    const int imageBytes = infoSize + colors * 4 + (xorRowBytes(map.bpp) + maskRowBytes) * mapSide;
     // Invert wants an all-ones colour index; transparency wants index 0 (black).
-    const int white = colours - 1;
+    const int white = colors - 1;
 
     std::vector<uint8_t> out;
     put16(out, 0);
     put16(out, map.cursor ? 2 : 1);
     put16(out, 1);
 
-    out.push_back(kSize);
-    out.push_back(kSize);
-    out.push_back(uint8_t(colours));
+    out.push_back(mapSide);
+    out.push_back(mapSide);
+    out.push_back(uint8_t(colors));
     out.push_back(0);
     put16(out, map.cursor ? map.hotX : 1); // planes for ICO, hot spot for CUR
     put16(out, map.cursor ? map.hotY : map.bpp);
     put32(out, uint32_t(imageBytes));
-    put32(out, kDirSize + kEntrySize);
+    put32(out, dirSize + entrySize);
 
-    put32(out, kInfoSize);
-    put32(out, kSize);
-    put32(out, kSize * 2); // XOR bitmap plus AND mask
+    put32(out, infoSize);
+    put32(out, mapSide);
+    put32(out, mapSide * 2); // XOR bitmap plus AND mask
     put16(out, 1);
     put16(out, map.bpp);
     put32(out, 0);
-    put32(out, uint32_t((xorRowBytes(map.bpp) + kMaskRowBytes) * kSize));
+    put32(out, uint32_t((xorRowBytes(map.bpp) + maskRowBytes) * mapSide));
     put32(out, 0);
     put32(out, 0);
     put32(out, 0);
     put32(out, 0);
 
-    for (int i = 0; i < colours; ++i) {
-        const Rgb c = map.bpp == 4 ? kPalette16[i] : kPalette2[i];
+    for (int i = 0; i < colors; ++i) {
+        const Rgb c = map.bpp == 4 ? palette16[i] : palette2[i];
         out.push_back(c.b);
         out.push_back(c.g);
         out.push_back(c.r);
         out.push_back(0);
     }
 
-    for (int y = kSize - 1; y >= 0; --y) { // bottom-up
+    for (int y = mapSide - 1; y >= 0; --y) { // bottom-up
         std::vector<uint8_t> bits(xorRowBytes(map.bpp), 0);
-        for (int x = 0; x < kSize; ++x) {
+        for (int x = 0; x < mapSide; ++x) {
             int v = map.pixels[y][x];
-            v = v == kTransparent ? 0 : v == kInvert ? white : v;
+            v = v == transparentPixel ? 0 : v == invertingPixel ? white : v;
             const int bit = x * map.bpp;
             bits[bit / 8] |= uint8_t(v << (8 - map.bpp - bit % 8));
         }
         out.insert(out.end(), bits.begin(), bits.end());
     }
-    for (int y = kSize - 1; y >= 0; --y) {
+    for (int y = mapSide - 1; y >= 0; --y) {
         uint32_t mask = 0;
-        for (int x = 0; x < kSize; ++x) {
+        for (int x = 0; x < mapSide; ++x) {
             if (map.pixels[y][x] < 0)
                 mask |= 1u << (31 - x);
         }
@@ -143,7 +143,7 @@ std::vector<uint8_t> encode(const PixelMap &map)
             out.push_back(uint8_t((mask >> (8 * i)) & 0xFF));
     }
 
-    const size_t expected = kDirSize + kEntrySize + size_t(imageBytes);
+    const size_t expected = dirSize + entrySize + size_t(imageBytes);
     if (out.size() != expected)
         fail("encode", "internal size mismatch");
     return out;
@@ -179,39 +179,39 @@ uint32_t get32(const std::vector<uint8_t> &b, size_t at)
 PixelMap decode(const std::string &path, std::vector<Rgb> &palette)
 {
     const std::vector<uint8_t> b = readFile(path);
-    if (b.size() < kDirSize + kEntrySize + kInfoSize)
+    if (b.size() < dirSize + entrySize + infoSize)
         fail(path, "too short");
     PixelMap map;
     map.cursor = get16(b, 2) == 2;
     const size_t offset = get32(b, 18);
     map.bpp = get16(b, offset + 14);
-    if ((map.bpp != 1 && map.bpp != 4) || b[6] != kSize || b[7] != kSize)
+    if ((map.bpp != 1 && map.bpp != 4) || b[6] != mapSide || b[7] != mapSide)
         fail(path, "not a 32 x 32 image of 1 or 4 bpp");
     if (map.cursor) {
         map.hotX = get16(b, 10);
         map.hotY = get16(b, 12);
     }
-    const int colours = 1 << map.bpp;
-    const size_t xorAt = offset + kInfoSize + size_t(colours) * 4;
-    const size_t andAt = xorAt + size_t(xorRowBytes(map.bpp)) * kSize;
-    if (b.size() < andAt + kMaskRowBytes * kSize)
+    const int colors = 1 << map.bpp;
+    const size_t xorAt = offset + infoSize + size_t(colors) * 4;
+    const size_t andAt = xorAt + size_t(xorRowBytes(map.bpp)) * mapSide;
+    if (b.size() < andAt + maskRowBytes * mapSide)
         fail(path, "truncated");
     palette.clear();
-    for (int i = 0; i < colours; ++i) {
-        const size_t p = offset + kInfoSize + size_t(i) * 4;
+    for (int i = 0; i < colors; ++i) {
+        const size_t p = offset + infoSize + size_t(i) * 4;
         palette.push_back({ b[p + 2], b[p + 1], b[p] });
     }
-    for (int y = 0; y < kSize; ++y) {
-        const int fileRow = kSize - 1 - y;
-        for (int x = 0; x < kSize; ++x) {
+    for (int y = 0; y < mapSide; ++y) {
+        const int fileRow = mapSide - 1 - y;
+        for (int x = 0; x < mapSide; ++x) {
             const int bit = x * map.bpp;
             const uint8_t byte = b[xorAt + size_t(fileRow * xorRowBytes(map.bpp) + bit / 8)];
-            const int index = (byte >> (8 - map.bpp - bit % 8)) & (colours - 1);
+            const int index = (byte >> (8 - map.bpp - bit % 8)) & (colors - 1);
             const bool masked
-                = b[andAt + size_t(fileRow * kMaskRowBytes + x / 8)] & (0x80 >> (x % 8));
+                = b[andAt + size_t(fileRow * maskRowBytes + x / 8)] & (0x80 >> (x % 8));
             int v = index;
             if (masked)
-                v = index == 0 ? kTransparent : index == colours - 1 ? kInvert : index;
+                v = index == 0 ? transparentPixel : index == colors - 1 ? invertingPixel : index;
             map.pixels[y][x] = v;
         }
     }
@@ -223,7 +223,7 @@ PixelMap decode(const std::string &path, std::vector<Rgb> &palette)
 void writePreview(
     const PixelMap &map, const std::vector<Rgb> &palette, const std::string &path, int scale)
 {
-    const int side = kSize * scale;
+    const int side = mapSide * scale;
     const int cell = std::max(1, scale / 2); // checker finer than a pixel, so it reads as empty
     std::vector<Rgb> img(size_t(side * side));
     for (int y = 0; y < side; ++y) {
@@ -232,10 +232,10 @@ void writePreview(
             const int py = y / scale;
             const int v = map.pixels[py][px];
             Rgb c;
-            if (v == kTransparent) {
+            if (v == transparentPixel) {
                 const bool dark = (x / cell + y / cell) % 2;
                 c = dark ? Rgb { 0xC8, 0xD2, 0xE0 } : Rgb { 0xE6, 0xEC, 0xF4 };
-            } else if (v == kInvert) {
+            } else if (v == invertingPixel) {
                 c = ((x + y) / 2) % 2 ? Rgb { 0xFF, 0xFF, 0xFF } : Rgb { 0x30, 0x30, 0x30 };
             } else {
                 c = palette[size_t(v)];
@@ -265,16 +265,16 @@ void writePreview(
 void writeThemePng(
     const PixelMap &map, const std::vector<Rgb> &palette, const std::string &path, int scale)
 {
-    const int side = kSize * scale;
+    const int side = mapSide * scale;
     std::vector<uint8_t> rgba;
     rgba.reserve(size_t(side) * size_t(side) * 4);
     for (int y = 0; y < side; ++y) {
         for (int x = 0; x < side; ++x) {
             const int v = map.pixels[y / scale][x / scale];
-            if (v == kInvert)
+            if (v == invertingPixel)
                 fail(path, "an inverting pixel cannot be drawn in a PNG");
-            const Rgb c = v == kTransparent ? Rgb { 0, 0, 0 } : palette[size_t(v)];
-            rgba.insert(rgba.end(), { c.r, c.g, c.b, uint8_t(v == kTransparent ? 0 : 0xFF) });
+            const Rgb c = v == transparentPixel ? Rgb { 0, 0, 0 } : palette[size_t(v)];
+            rgba.insert(rgba.end(), { c.r, c.g, c.b, uint8_t(v == transparentPixel ? 0 : 0xFF) });
         }
     }
     if (!icongen::writePng(path, side, side, rgba))

@@ -1,6 +1,6 @@
-#include "app/PalettePixels.h"
+#include "core/PalettePixels.h"
 
-#include "platform/ColorValue.h"
+#include "core/ColorValue.h"
 
 #include <algorithm>
 
@@ -17,8 +17,8 @@ namespace {
     template<class PixelAt>
     void fill(std::uint32_t *bits, std::ptrdiff_t stride, int width, int height, PixelAt pixelAt)
     {
-        const int w = std::min(width, Size);
-        const int h = std::min(height, Size);
+        const int w = std::min(width, side);
+        const int h = std::min(height, side);
         for (int row = 0; row < h; ++row, bits += stride) {
             for (int column = 0; column < w; ++column)
                 bits[column] = xrgb(pixelAt(column, row));
@@ -27,7 +27,7 @@ namespace {
 
 } // namespace
 
-void drawColourField(std::uint32_t *bits, std::ptrdiff_t stride, int width, int height)
+void drawColorField(std::uint32_t *bits, std::ptrdiff_t stride, int width, int height)
 {
     fill(bits, stride, width, height,
         [](int column, int row) { return rgbValue(row, 255 - column, 255 - row); });

@@ -12,10 +12,10 @@ struct xcb_connection_t;
 // The X11 CLIPBOARD selection through Qt. At a clean exit the text goes to a clipboard manager
 // that answers for it, else to the program's keeper process, so that a copied code outlives the
 // program either way.
-class QtClipboard : public Clipboard
+class X11Clipboard : public Clipboard
 {
 public:
-    QtClipboard();
+    X11Clipboard();
     bool setText(const QString &text) override;
 
 private:

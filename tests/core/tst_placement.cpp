@@ -1,5 +1,5 @@
-#include "app/PalettePixels.h"
-#include "app/Placement.h"
+#include "core/PalettePixels.h"
+#include "core/Placement.h"
 
 #include <QTest>
 
@@ -24,8 +24,8 @@ private Q_SLOTS:
     void roundHalfEven();
     void centerForm_data();
     void centerForm();
-    void colourField_data();
-    void colourField();
+    void colorField_data();
+    void colorField();
     void greyRampIsTheSameInEveryRow();
 };
 
@@ -72,12 +72,12 @@ void tst_Placement::centerForm()
     QFETCH(int, top);
     QFETCH(int, left);
     const auto p = Placement::centerForm(
-        screenWidth, screenHeight, Placement::OuterWidthTwips, Placement::OuterHeightTwips);
+        screenWidth, screenHeight, Placement::outerWidthTwips, Placement::outerHeightTwips);
     QCOMPARE(p.top, top);
     QCOMPARE(p.left, left);
 }
 
-void tst_Placement::colourField_data()
+void tst_Placement::colorField_data()
 {
     QTest::addColumn<int>("column");
     QTest::addColumn<int>("row");
@@ -91,22 +91,22 @@ void tst_Placement::colourField_data()
     QTest::newRow("column 100 row 50") << 100 << 50 << 50 << 155 << 205;
 }
 
-void tst_Placement::colourField()
+void tst_Placement::colorField()
 {
     QFETCH(int, column);
     QFETCH(int, row);
     QFETCH(int, red);
     QFETCH(int, green);
     QFETCH(int, blue);
-    constexpr int n = PalettePixels::Size;
+    constexpr int n = PalettePixels::side;
     std::vector<std::uint32_t> field(n * n);
-    PalettePixels::drawColourField(field.data(), n, n, n);
+    PalettePixels::drawColorField(field.data(), n, n, n);
     QCOMPARE(field[std::size_t(row * n + column)], xrgb(red, green, blue));
 }
 
 void tst_Placement::greyRampIsTheSameInEveryRow()
 {
-    constexpr int n = PalettePixels::Size;
+    constexpr int n = PalettePixels::side;
     std::vector<std::uint32_t> ramp(n * n);
     PalettePixels::drawGreyRamp(ramp.data(), n, n, n);
     for (int row = 0; row < n; ++row) {

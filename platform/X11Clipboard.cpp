@@ -1,4 +1,4 @@
-#include "platform/QtClipboard.h"
+#include "platform/X11Clipboard.h"
 
 #include "platform/X11ClipboardHandOver.h"
 #include "platform/X11Connection.h"
@@ -8,15 +8,15 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-QtClipboard::QtClipboard()
+X11Clipboard::X11Clipboard()
     : m_quitWatch(std::make_unique<QObject>())
 {
     if (QCoreApplication *app = QCoreApplication::instance())
         QObject::connect(app, &QCoreApplication::aboutToQuit, m_quitWatch.get(),
-            &QtClipboard::keepTextAfterExit);
+            &X11Clipboard::keepTextAfterExit);
 }
 
-bool QtClipboard::setText(const QString &text)
+bool X11Clipboard::setText(const QString &text)
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
     if (!clipboard)
@@ -26,7 +26,7 @@ bool QtClipboard::setText(const QString &text)
     return clipboard->ownsClipboard();
 }
 
-void QtClipboard::keepTextAfterExit()
+void X11Clipboard::keepTextAfterExit()
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
     xcb_connection_t *connection = x11Connection();

@@ -1,4 +1,4 @@
-#include "color/ColorCodes.h"
+#include "core/ColorCodes.h"
 
 #include <charconv>
 #include <cmath>
@@ -67,9 +67,9 @@ std::string PadLeft(std::string text, std::int32_t width, std::string_view fill)
     return text;
 }
 
-std::string ColorToHex(ColorValue colour)
+std::string ColorToHex(ColorValue color)
 {
-    std::int32_t v = colour;
+    std::int32_t v = color;
     std::int32_t blue = 0;
     std::int32_t green = 0;
     if (v > 65535) {
@@ -128,7 +128,7 @@ std::string htmlCode(std::string_view red, std::string_view green, std::string_v
     return code;
 }
 
-std::string colourNumber(ColorValue c)
+std::string colorNumber(ColorValue c)
 {
     return dec(c);
 }

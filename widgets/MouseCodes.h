@@ -4,7 +4,7 @@
 
 // Mouse arguments in the form the window's handlers take: button 1 left, 2 right, 4 middle,
 // shift mask 1 Shift, 2 Ctrl, 4 Alt.
-namespace VbMouse {
+namespace MouseCodes {
 
 int button(Qt::MouseButton b);
 int buttons(Qt::MouseButtons b);
@@ -22,4 +22,4 @@ private:
     bool m_armed = false;
 };
 
-} // namespace VbMouse
+} // namespace MouseCodes

@@ -5,10 +5,10 @@
 // Window placement arithmetic, in twips (15 per pixel at 96 dpi).
 namespace Placement {
 
-constexpr int TwipsPerPixel = 15;
-constexpr std::int32_t OuterWidthTwips = 9210;
-constexpr std::int32_t OuterHeightTwips = 6510;
-constexpr double VerticalFactor = 0.85;
+constexpr int twipsPerPixel = 15;
+constexpr std::int32_t outerWidthTwips = 9210;
+constexpr std::int32_t outerHeightTwips = 6510;
+constexpr double verticalFactor = 0.85;
 
 // Nearest integer, a value exactly half-way going to the even neighbour.
 std::int32_t roundHalfEven(double v);

@@ -1,4 +1,4 @@
-#include "color/ColorCodes.h"
+#include "core/ColorCodes.h"
 
 #include <QTest>
 
@@ -13,7 +13,7 @@ QString q(const std::string &s)
 
 } // namespace
 
-class TstColorCodes : public QObject
+class tst_ColorCodes : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -83,7 +83,7 @@ private Q_SLOTS:
 
     void colorToHex_data()
     {
-        QTest::addColumn<int>("colour");
+        QTest::addColumn<int>("color");
         QTest::addColumn<QString>("expected");
         QTest::newRow("black") << 0 << "000000";
         QTest::newRow("green") << 65280 << "00FF00";
@@ -100,9 +100,9 @@ private Q_SLOTS:
     }
     void colorToHex()
     {
-        QFETCH(int, colour);
+        QFETCH(int, color);
         QFETCH(QString, expected);
-        QCOMPARE(q(ColorToHex(colour)), expected);
+        QCOMPARE(q(ColorToHex(color)), expected);
     }
 
     void hexToDec_data()
@@ -175,11 +175,11 @@ private Q_SLOTS:
         QFETCH(QString, number);
         QCOMPARE(q(decimalCode(r, g, b)), decimal);
         QCOMPARE(q(htmlCode(r, g, b, bgr)), html);
-        QCOMPARE(q(colourNumber(rgbValue(r, g, b))), number);
+        QCOMPARE(q(colorNumber(rgbValue(r, g, b))), number);
     }
 
     // Every colour's six-digit code, read back slice by slice, gives the colour again.
-    void roundTripEveryColour()
+    void roundTripEveryColor()
     {
         const auto channel = [](const std::string &h, std::size_t at) {
             const std::string text = HexToDec(std::string_view(h).substr(at, 2));
@@ -196,5 +196,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_APPLESS_MAIN(TstColorCodes)
+QTEST_APPLESS_MAIN(tst_ColorCodes)
 #include "tst_colorcodes.moc"

@@ -1,11 +1,10 @@
-#include "platform/X11CursorImage.h"
+#include "X11CursorImage.h"
 
 #include "platform/X11Connection.h"
+#include "platform/XcbReplyPtr.h"
 
 #include <xcb/xcb.h>
 #include <xcb/xfixes.h>
-
-#include <cstdlib>
 
 X11CursorImage X11CursorImage::current()
 {
@@ -15,19 +14,16 @@ X11CursorImage X11CursorImage::current()
         return result;
 
     // The extension answers nothing until the client has told it which version it speaks.
-    xcb_xfixes_query_version_reply_t *version = xcb_xfixes_query_version_reply(c,
-        xcb_xfixes_query_version(c, XCB_XFIXES_MAJOR_VERSION, XCB_XFIXES_MINOR_VERSION), nullptr);
+    const XcbReplyPtr<xcb_xfixes_query_version_reply_t> version(xcb_xfixes_query_version_reply(c,
+        xcb_xfixes_query_version(c, XCB_XFIXES_MAJOR_VERSION, XCB_XFIXES_MINOR_VERSION), nullptr));
     if (!version)
         return result;
-    std::free(version);
 
-    xcb_generic_error_t *error = nullptr;
-    xcb_xfixes_get_cursor_image_reply_t *reply
-        = xcb_xfixes_get_cursor_image_reply(c, xcb_xfixes_get_cursor_image(c), &error);
-    std::free(error);
+    const auto reply
+        = xcbReply(xcb_xfixes_get_cursor_image_reply, c, xcb_xfixes_get_cursor_image(c));
     if (!reply)
         return result;
-    const uint32_t *pixels = xcb_xfixes_get_cursor_image_cursor_image(reply);
+    const uint32_t *pixels = xcb_xfixes_get_cursor_image_cursor_image(reply.get());
     QImage image(reply->width, reply->height, QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < reply->height; ++y) {
         auto *line = reinterpret_cast<uint32_t *>(image.scanLine(y));
@@ -36,6 +32,5 @@ X11CursorImage X11CursorImage::current()
     }
     result.image = image;
     result.hotSpot = QPoint(reply->xhot, reply->yhot);
-    std::free(reply);
     return result;
 }

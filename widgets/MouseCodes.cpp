@@ -1,6 +1,6 @@
-#include "widgets/VbMouse.h"
+#include "widgets/MouseCodes.h"
 
-namespace VbMouse {
+namespace MouseCodes {
 
 int button(Qt::MouseButton b)
 {
@@ -42,4 +42,4 @@ bool ClickDetector::release(const QMouseEvent *event, const QRect &rect)
     return rect.contains(event->position().toPoint());
 }
 
-} // namespace VbMouse
+} // namespace MouseCodes

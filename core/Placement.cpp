@@ -1,4 +1,4 @@
-#include "app/Placement.h"
+#include "core/Placement.h"
 
 #include <cmath>
 
@@ -13,7 +13,7 @@ std::int32_t roundHalfEven(double v)
 TopLeft centerForm(double screenWidth, double screenHeight, double windowWidth, double windowHeight)
 {
     TopLeft r {};
-    r.top = roundHalfEven(screenHeight * VerticalFactor) / 2 - roundHalfEven(windowHeight) / 2;
+    r.top = roundHalfEven(screenHeight * verticalFactor) / 2 - roundHalfEven(windowHeight) / 2;
     r.left = roundHalfEven(screenWidth) / 2 - roundHalfEven(windowWidth) / 2;
     return r;
 }
