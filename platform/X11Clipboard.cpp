@@ -40,7 +40,7 @@ void X11Clipboard::keepTextAfterExit()
     letGo(clipboard, connection);
 }
 
-void QtClipboard::letGo(QClipboard *clipboard, xcb_connection_t *connection)
+void X11Clipboard::letGo(QClipboard *clipboard, xcb_connection_t *connection)
 {
     // Qt would ask the clipboard manager once more as it shuts down, and wait up to 5 s for one
     // that does not answer: by now the text is handed over, or cannot be, so Qt must own nothing.
