@@ -23,8 +23,8 @@ window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$pid" | head -n1)
 sleep 0.5
 
 # Orange from the colour field: its bottom row runs from yellow to red, pixel 128 of it is
-# (255, 127, 0). The field's drawing area starts 1 pixel inside its border at (332, 20).
-xdotool mousemove --window "$window" $((333 + 128)) $((21 + 255)) click 1
+# (255, 127, 0). The field's drawing area starts 1 pixel inside its border at (334, 22).
+xdotool mousemove --window "$window" $((335 + 128)) $((23 + 255)) click 1
 # The pointer off the window, so that nothing shows it hovering.
 xdotool mousemove 0 0
 sleep 0.5

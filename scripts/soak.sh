@@ -50,7 +50,7 @@ Y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$info")
 # Control centres in the client area, from the window's definition (twips / 15).
 at() { echo "mousemove $((X + $1)) $((Y + $2))"; }
 eyedropper=$(at 48 326)
-palette_x0=$((X + 340)) palette_y0=$((Y + 30)) palette_size=240
+palette_x0=$((X + 342)) palette_y0=$((Y + 32)) palette_size=240
 labels=("$(at 291 294)" "$(at 291 342)" "$(at 292 390)" "$(at 49 363)") # Kopie x3, RANDOM
 
 # The program's X client, told apart by the resource id base of its window (Xvfb reports no
