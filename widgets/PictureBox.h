@@ -41,6 +41,8 @@ public:
     }
     // The pixel of the persistent image, or -1 where there is none or the point lies outside.
     ColorValue Point(double x, double y) const;
+    // Lets Qt know that the buttons pressed here are up, where their release will not come.
+    void forgetPress();
 
 Q_SIGNALS:
     void mouseDown(int button, int shift, double x, double y);
@@ -59,10 +61,12 @@ protected:
 private:
     int borderWidth() const;
     QPointF drawingPos(const QMouseEvent *event) const;
+    bool onDrawing(QPointF pos) const;
 
     Border m_border = Border::FlatSingle;
     QColor m_backColor;
     QPixmap m_picture;
     QImage m_image;
     VbMouse::ClickDetector m_click;
+    Qt::MouseButtons m_held; // pressed on the drawing and not yet released
 };
