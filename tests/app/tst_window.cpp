@@ -72,6 +72,8 @@ private Q_SLOTS:
     void dragMovesOnlyWithTheLeftButtonAlone_data();
     void dragMovesOnlyWithTheLeftButtonAlone();
     void focusVisitsTheDefinedOrder();
+    void focusedControlShowsIt_data();
+    void focusedControlShowsIt();
     void wholeRectangleTakesTheClick_data();
     void wholeRectangleTakesTheClick();
     void labelsShowTheirTextColour_data();
@@ -368,6 +370,34 @@ void tst_Window::focusVisitsTheDefinedOrder()
         current = current->nextInFocusChain();
     } while (current != start && seen.size() < 40);
     QCOMPARE(seen, expected);
+}
+
+void tst_Window::focusedControlShowsIt_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("slider HScroll1(0)") << "HScroll1(0)";
+    QTest::newRow("slider HScroll1(2), thumb moved") << "HScroll1(2)";
+    QTest::newRow("code field Text8") << "Text8";
+}
+
+void tst_Window::focusedControlShowsIt()
+{
+    QFETCH(QString, name);
+    frmQuorvin w(PlatformServices::null());
+    QVERIFY(w.Form_Load());
+    w.ui.HScroll1[2]->setValue(200);
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto *control = w.findChild<QWidget *>(name);
+    QVERIFY(control);
+    w.ui.Check1->setFocus(Qt::OtherFocusReason);
+    QVERIFY(!control->hasFocus());
+    const QImage without = control->grab().toImage();
+    control->setFocus(Qt::MouseFocusReason);
+    QVERIFY(control->hasFocus());
+    const QImage with = control->grab().toImage();
+    QVERIFY2(with != without, "the focus leaves no mark");
 }
 
 void tst_Window::wholeRectangleTakesTheClick_data()
