@@ -2,6 +2,7 @@
 
 #include "widgets/QtColorValue.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QWindow>
@@ -181,22 +182,40 @@ void PictureBox::mouseReleaseEvent(QMouseEvent *event)
 
 // Qt sends the pointer's events to the pressed control, and shows its pointer over the whole
 // window, until it sees the last button go up. Where the window system will not deliver that
-// release (its grab went when the window was minimised), the window is handed one now, far
-// from every control so that it is no click.
+// release (its grab went when the window was minimised), the window is handed one, where the
+// pointer is, so that Qt goes on from the control under it; a hidden window has none, so it
+// waits until the window is back. Nothing here reports it.
 void PictureBox::forgetPress()
 {
-    Qt::MouseButtons held = m_held | QGuiApplication::mouseButtons();
+    m_forgotten |= m_held | QGuiApplication::mouseButtons();
     m_held = {};
+    if (isVisible())
+        sendForgottenRelease();
+}
+
+void PictureBox::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_forgotten)
+        QMetaObject::invokeMethod(this, &PictureBox::sendForgottenRelease, Qt::QueuedConnection);
+}
+
+void PictureBox::sendForgottenRelease()
+{
     QWindow *handle = window()->windowHandle();
-    if (!handle)
+    if (!handle || !m_forgotten || !isVisible())
         return;
-    const QPointF away(-100000, -100000);
+    Qt::MouseButtons held = m_forgotten;
+    m_forgotten = {};
+    const QPointF global = QCursor::pos();
+    const QPointF local = handle->mapFromGlobal(global);
     for (const Qt::MouseButton b :
         { Qt::LeftButton, Qt::RightButton, Qt::MiddleButton, Qt::BackButton, Qt::ForwardButton }) {
         if (!(held & b))
             continue;
         held &= ~b;
-        QMouseEvent release(QEvent::MouseButtonRelease, away, away, away, b, held, Qt::NoModifier);
+        QMouseEvent release(
+            QEvent::MouseButtonRelease, local, local, global, b, held, Qt::NoModifier);
         QCoreApplication::sendEvent(handle, &release);
     }
 }

@@ -57,11 +57,13 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     int borderWidth() const;
     QPointF drawingPos(const QMouseEvent *event) const;
     bool onDrawing(QPointF pos) const;
+    void sendForgottenRelease();
 
     Border m_border = Border::FlatSingle;
     QColor m_backColor;
@@ -69,4 +71,5 @@ private:
     QImage m_image;
     VbMouse::ClickDetector m_click;
     Qt::MouseButtons m_held; // pressed on the drawing and not yet released
+    Qt::MouseButtons m_forgotten; // held when the window system lost them, not yet told to Qt
 };
