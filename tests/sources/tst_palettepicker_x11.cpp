@@ -91,9 +91,11 @@ void tst_PalettePickerX11::cleanup()
         release(button);
     m_held.clear();
     if (m_rootBefore.isValid()) {
+        // The shrink switched the monitor off; the next tests need the screen as it was.
         run(QStringLiteral("xrandr"),
             { QStringLiteral("--fb"),
                 QStringLiteral("%1x%2").arg(m_rootBefore.width()).arg(m_rootBefore.height()) });
+        run(QStringLiteral("xrandr"), { QStringLiteral("--auto") });
         m_rootBefore = QSize();
     }
     m_window.reset();
