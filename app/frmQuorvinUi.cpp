@@ -5,18 +5,18 @@
 #include "app/images/WindowImages.h"
 #include "core/Placement.h"
 #include "widgets/ChannelScrollBar.h"
+#include "widgets/CheckBox.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/EtchedFrame.h"
+#include "widgets/OptionButton.h"
 #include "widgets/OutlineShape.h"
 #include "widgets/PictureBox.h"
 #include "widgets/SmallIndicatorStyle.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QTimer>
 
 namespace {
@@ -26,10 +26,13 @@ int px(int twips)
     return qRound(twips / double(Placement::twipsPerPixel));
 }
 
+// Measured from the inside of the container: a picture box's border is not part of it.
 template<class W> W *place(W *w, const QString &name, int left, int top, int width, int height)
 {
     w->setObjectName(name);
-    w->setGeometry(px(left), px(top), px(width), px(height));
+    const QPoint inside
+        = w->parentWidget() ? w->parentWidget()->contentsRect().topLeft() : QPoint();
+    w->setGeometry(inside.x() + px(left), inside.y() + px(top), px(width), px(height));
     return w;
 }
 
@@ -163,7 +166,7 @@ void frmQuorvinUi::setupUi(QWidget *w)
     const QColor buttonFace = w->palette().color(QPalette::Button);
     const QColor windowBack = w->palette().color(QPalette::Base);
 
-    Check1 = place(new QCheckBox(QStringLiteral("Immer im Vordergrund"), w),
+    Check1 = place(new CheckBox(QStringLiteral("Immer im Vordergrund"), w),
         QStringLiteral("Check1"), 5955, 5355, 1935, 195);
     Check1->setCheckState(Qt::Checked);
     // The style's box is a pixel taller than the control; a classic 13-pixel box fits whole.
@@ -261,7 +264,7 @@ void frmQuorvinUi::setupUi(QWidget *w)
     Label5 = buttonLabel(Frame8, QStringLiteral("Label5"), QStringLiteral("Kopie"), 2655, 270, 555,
         255, arialRegular());
     chkRGB = place(
-        new QCheckBox(QStringLiteral("BGR"), Frame6), QStringLiteral("chkRGB"), 120, 240, 795, 255);
+        new CheckBox(QStringLiteral("BGR"), Frame6), QStringLiteral("chkRGB"), 120, 240, 795, 255);
     Text8 = textBox(
         Frame6, QStringLiteral("Text8"), QStringLiteral("#000000"), 1020, 240, 1515, 285, false);
     Shape6 = outline(Frame6, QStringLiteral("Shape6"), 2625, 240, 615, 285);
@@ -297,9 +300,9 @@ void frmQuorvinUi::setupUi(QWidget *w)
         picColor[i]->setCursor(WindowImages::cursor(WindowImages::Id::C3));
     }
 
-    Option1[0] = place(new QRadioButton(QStringLiteral("Beispieltext"), Picture8),
+    Option1[0] = place(new OptionButton(QStringLiteral("Beispieltext"), Picture8),
         QStringLiteral("Option1(0)"), 90, 15, 1320, 225);
-    Option1[1] = place(new QRadioButton(QStringLiteral("Hintergrund"), Picture8),
+    Option1[1] = place(new OptionButton(QStringLiteral("Hintergrund"), Picture8),
         QStringLiteral("Option1(1)"), 90, 240, 1320, 225);
     Option1[0]->setChecked(true);
     Picture9 = pictureBox(Picture8, QStringLiteral("Picture9"), 1335, 60, 2595, 360, Qt::black,

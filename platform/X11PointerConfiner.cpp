@@ -3,6 +3,8 @@
 #include "platform/X11Buttons.h"
 #include "platform/XcbReplyPtr.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
@@ -48,7 +50,53 @@ bool X11PointerConfiner::confine(QWidget *widget)
     const bool ok = grab(m_confineWindow);
     if (!ok)
         ungrab();
+    else
+        followScreens();
     return ok;
+}
+
+// A screen that shrinks or goes during a drag can leave the confining rectangle off the root,
+// where the pointer would be held out of sight until the release.
+void X11PointerConfiner::followScreens()
+{
+    const auto check = [this] {
+        if (m_confineWindow && !confinementOnScreen())
+            release();
+    };
+    const auto watch = [this, check](QScreen *screen) {
+        m_screenWatch.append(QObject::connect(screen, &QScreen::geometryChanged, check));
+        // The only word of a root that shrinks while its monitor's mode stays.
+        m_screenWatch.append(QObject::connect(screen, &QScreen::virtualGeometryChanged, check));
+    };
+    for (QScreen *screen : QGuiApplication::screens())
+        watch(screen);
+    m_screenWatch.append(QObject::connect(qGuiApp, &QGuiApplication::screenRemoved, check));
+    m_screenWatch.append(QObject::connect(qGuiApp, &QGuiApplication::screenAdded, watch));
+}
+
+void X11PointerConfiner::stopFollowingScreens()
+{
+    for (const QMetaObject::Connection &c : std::as_const(m_screenWatch))
+        QObject::disconnect(c);
+    m_screenWatch.clear();
+}
+
+bool X11PointerConfiner::confinementOnScreen() const
+{
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+    xcb_get_geometry_reply_t *rootSize
+        = xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, root), nullptr);
+    xcb_get_geometry_reply_t *size = xcb_get_geometry_reply(
+        m_connection, xcb_get_geometry(m_connection, m_confineWindow), nullptr);
+    xcb_translate_coordinates_reply_t *at = xcb_translate_coordinates_reply(m_connection,
+        xcb_translate_coordinates(m_connection, m_confineWindow, root, 0, 0), nullptr);
+    const bool inside = rootSize && size && at && at->dst_x >= 0 && at->dst_y >= 0
+        && at->dst_x + size->width <= rootSize->width
+        && at->dst_y + size->height <= rootSize->height;
+    std::free(rootSize);
+    std::free(size);
+    std::free(at);
+    return inside;
 }
 
 bool X11PointerConfiner::grab(std::uint32_t confineTo)
@@ -69,6 +117,7 @@ void X11PointerConfiner::release()
     // button went up. While another button is down, keep a free grab, so that its release
     // still reaches the window wherever it happens; otherwise Qt would go on thinking it held
     // and keep the palette's pointer over the whole window.
+    stopFollowingScreens();
     if (x11AnyButtonHeld(m_connection, m_grabWindow) && grab(XCB_NONE)) {
         if (m_confineWindow)
             xcb_destroy_window(m_connection, m_confineWindow);
@@ -81,6 +130,7 @@ void X11PointerConfiner::release()
 
 void X11PointerConfiner::ungrab()
 {
+    stopFollowingScreens();
     if (m_grabWindow)
         xcb_ungrab_pointer(m_connection, XCB_CURRENT_TIME);
     if (m_confineWindow)

@@ -2,6 +2,9 @@
 
 #include "platform/PointerConfiner.h"
 
+#include <QList>
+#include <QMetaObject>
+
 #include <cstdint>
 
 struct xcb_connection_t;
@@ -21,8 +24,12 @@ public:
 private:
     bool grab(std::uint32_t confineTo);
     void ungrab();
+    void followScreens();
+    void stopFollowingScreens();
+    bool confinementOnScreen() const;
 
     xcb_connection_t *m_connection;
     std::uint32_t m_grabWindow = 0; // non-zero while this program holds the pointer grab
     std::uint32_t m_confineWindow = 0;
+    QList<QMetaObject::Connection> m_screenWatch;
 };

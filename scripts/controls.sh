@@ -3,7 +3,7 @@
 # are the controls' own, without the brackets of an array's index. Sourced by soak.sh, bench.sh,
 # screenshot.sh and check-package.sh; plain sh, as check-package.sh runs it in a fresh root.
 picScreenColor="32 310 33 33"
-picColor0="332 20 258 258"
+picColor0="334 22 258 258"
 Label1="21 355 57 17"
 Label4="273 286 37 17"
 Label5="273 334 37 17"

@@ -39,13 +39,17 @@ void PalettePicker::picColor_MouseMove(int Index, int, int, double X, double Y)
 
 void PalettePicker::picColor_MouseUp(int, int, int, double, double)
 {
-    endDrag();
+    m_state.PaletteDragActive = false;
+    m_confiner.release();
 }
 
 void PalettePicker::endDrag()
 {
     m_state.PaletteDragActive = false;
     m_confiner.release();
+    // No release will follow, so the surfaces' pointer must not stay over the window.
+    for (PictureBox *surface : m_c.picColor)
+        surface->forgetPress();
 }
 
 void PalettePicker::PickPaletteColor()

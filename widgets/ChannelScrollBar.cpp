@@ -1,6 +1,8 @@
 #include "widgets/ChannelScrollBar.h"
 
 #include <QKeyEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
 
 ChannelScrollBar::ChannelScrollBar(QWidget *parent)
     : QScrollBar(Qt::Horizontal, parent)
@@ -19,6 +21,25 @@ ChannelScrollBar::ChannelScrollBar(QWidget *parent)
         else
             Q_EMIT changed();
     });
+}
+
+void ChannelScrollBar::paintEvent(QPaintEvent *event)
+{
+    QScrollBar::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // Scroll bars carry no focus mark of their own in the style; the style's focus frame, drawn
+    // around the thumb, shows where the arrow keys go however the focus came here.
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+    QStyleOptionSlider bar;
+    initStyleOption(&bar);
+    focus.rect
+        = style()->subControlRect(QStyle::CC_ScrollBar, &bar, QStyle::SC_ScrollBarSlider, this);
+    focus.backgroundColor = palette().color(QPalette::Button);
+    QPainter p(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
 }
 
 void ChannelScrollBar::keyPressEvent(QKeyEvent *event)

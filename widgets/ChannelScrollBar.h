@@ -35,6 +35,7 @@ Q_SIGNALS:
     void batchEnded();
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:

@@ -2,7 +2,10 @@
 
 #include "widgets/QtColorValue.h"
 
+#include <QCursor>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QWindow>
 #include <qdrawutil.h>
 
 #include <cmath>
@@ -121,43 +124,98 @@ QPointF PictureBox::drawingPos(const QMouseEvent *event) const
     // rounds the widget's own event position, which at a scale of 1.5 or 2 lands on a
     // neighbour; the window's position is exact, and the painter samples at pixel centres.
     const QPointF exact = event->scenePosition() - QPointF(mapTo(window(), QPoint(0, 0)));
-    const QPointF rounded = event->position();
-    // An event made by hand carries the widget's own position as its scene position.
-    const bool fromWindow
-        = qAbs(exact.x() - rounded.x()) <= 0.5 && qAbs(exact.y() - rounded.y()) <= 0.5;
-    const QPointF p = (fromWindow ? exact : rounded) - QPointF(contentsRect().topLeft())
-        + QPointF(0.5, 0.5) / devicePixelRatioF();
+    const QPointF p
+        = exact - QPointF(contentsRect().topLeft()) + QPointF(0.5, 0.5) / devicePixelRatioF();
     return QPointF(std::floor(p.x()), std::floor(p.y()));
 }
 
+bool PictureBox::onDrawing(QPointF pos) const
+{
+    return pos.x() >= 0 && pos.y() >= 0 && pos.x() < contentsRect().width()
+        && pos.y() < contentsRect().height();
+}
+
+// The border is the surface's frame, not part of it: a press there starts nothing, and only the
+// buttons pressed on the drawing are reported when they go up.
 void PictureBox::mousePressEvent(QMouseEvent *event)
 {
-    m_click.press(event, false);
     const QPointF pos = drawingPos(event);
-    Q_EMIT mouseDown(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()),
-        pos.x(), pos.y());
+    if (!onDrawing(pos))
+        return;
+    m_held |= event->button();
+    m_click.press(event, false);
+    Q_EMIT mouseDown(
+        VbMouse::button(event->button()), VbMouse::shift(event->modifiers()), pos.x(), pos.y());
 }
 
 void PictureBox::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    m_click.press(event, true);
     const QPointF pos = drawingPos(event);
-    Q_EMIT mouseDown(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()),
-        pos.x(), pos.y());
+    if (!onDrawing(pos))
+        return;
+    m_held |= event->button();
+    m_click.press(event, true);
+    Q_EMIT mouseDown(
+        VbMouse::button(event->button()), VbMouse::shift(event->modifiers()), pos.x(), pos.y());
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF pos = drawingPos(event);
-    Q_EMIT mouseMove(MouseCodes::buttons(event->buttons()), MouseCodes::shift(event->modifiers()),
-        pos.x(), pos.y());
+    if (!m_held && !onDrawing(pos))
+        return;
+    Q_EMIT mouseMove(
+        VbMouse::buttons(event->buttons()), VbMouse::shift(event->modifiers()), pos.x(), pos.y());
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (!(m_held & event->button()))
+        return;
+    m_held &= ~event->button();
     const QPointF pos = drawingPos(event);
     Q_EMIT mouseUp(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()),
         pos.x(), pos.y());
     if (m_click.release(event, rect()))
         Q_EMIT clicked();
+}
+
+// Qt sends the pointer's events to the pressed control, and shows its pointer over the whole
+// window, until it sees the last button go up. Where the window system will not deliver that
+// release (its grab went when the window was minimised), the window is handed one, where the
+// pointer is, so that Qt goes on from the control under it; a hidden window has none, so it
+// waits until the window is back. Nothing here reports it.
+void PictureBox::forgetPress()
+{
+    m_forgotten |= m_held | QGuiApplication::mouseButtons();
+    m_held = {};
+    if (isVisible())
+        sendForgottenRelease();
+}
+
+void PictureBox::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_forgotten)
+        QMetaObject::invokeMethod(this, &PictureBox::sendForgottenRelease, Qt::QueuedConnection);
+}
+
+void PictureBox::sendForgottenRelease()
+{
+    QWindow *handle = window()->windowHandle();
+    if (!handle || !m_forgotten || !isVisible())
+        return;
+    Qt::MouseButtons held = m_forgotten;
+    m_forgotten = {};
+    const QPointF global = QCursor::pos();
+    const QPointF local = handle->mapFromGlobal(global);
+    for (const Qt::MouseButton b :
+        { Qt::LeftButton, Qt::RightButton, Qt::MiddleButton, Qt::BackButton, Qt::ForwardButton }) {
+        if (!(held & b))
+            continue;
+        held &= ~b;
+        QMouseEvent release(
+            QEvent::MouseButtonRelease, local, local, global, b, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(handle, &release);
+    }
 }

@@ -40,6 +40,8 @@ public:
     }
     // The pixel of the persistent image, or -1 where there is none or the point lies outside.
     ColorValue Point(double x, double y) const;
+    // Lets Qt know that the buttons pressed here are up, where their release will not come.
+    void forgetPress();
 
 Q_SIGNALS:
     void mouseDown(int button, int shift, double x, double y);
@@ -54,14 +56,19 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     int borderWidth() const;
     QPointF drawingPos(const QMouseEvent *event) const;
+    bool onDrawing(QPointF pos) const;
+    void sendForgottenRelease();
 
     Border m_border = Border::FlatSingle;
     QColor m_backColor;
     QPixmap m_picture;
     QImage m_image;
-    MouseCodes::ClickDetector m_click;
+    VbMouse::ClickDetector m_click;
+    Qt::MouseButtons m_held; // pressed on the drawing and not yet released
+    Qt::MouseButtons m_forgotten; // held when the window system lost them, not yet told to Qt
 };

@@ -438,8 +438,8 @@ void tst_Startup::fullSessionLeavesHomeAlone()
     QVERIFY(!window.isEmpty());
     QTRY_COMPARE_WITH_TIMEOUT(xdotool({ QStringLiteral("getactivewindow") }), window, 5000);
     const QPoint client = geometryOf(window).client;
-    // picColor(0) at (332, 20) in the client area; "Kopie" of HEX / HTML centred at (292, 390).
-    click(client + QPoint(332 + 100, 20 + 60));
+    // picColor(0) at (334, 22) in the client area; "Kopie" of HEX / HTML centred at (292, 390).
+    click(client + QPoint(334 + 100, 22 + 60));
     click(client + QPoint(292, 390));
     QTRY_VERIFY_WITH_TIMEOUT(QRegularExpression(QStringLiteral("^#[0-9A-F]{6}$"))
                                  .match(QString::fromLatin1(clipboardText()))

@@ -76,6 +76,10 @@ private Q_SLOTS:
     void dragMovesOnlyWithTheLeftButtonAlone_data();
     void dragMovesOnlyWithTheLeftButtonAlone();
     void focusVisitsTheDefinedOrder();
+    void focusedControlShowsIt_data();
+    void focusedControlShowsIt();
+    void wholeRectangleTakesTheClick_data();
+    void wholeRectangleTakesTheClick();
     void labelsShowTheirTextColor_data();
     void labelsShowTheirTextColor();
     void qtContextMenusSpeakGerman_data();
@@ -86,37 +90,52 @@ void tst_Window::controlsStandWhereDefined_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("container");
-    QTest::addColumn<QRect>("rect");
+    QTest::addColumn<QRect>("rect"); // from the inside of the container
+    QTest::addColumn<QPoint>("client"); // where the window's client area shows it
     QTest::newRow("Check1") << "Check1"
-                            << "frmQuorvin" << twips(5955, 5355, 1935, 195);
+                            << "frmQuorvin" << twips(5955, 5355, 1935, 195) << QPoint(397, 357);
     QTest::newRow("Picture1") << "Picture1"
-                              << "frmQuorvin" << twips(4920, 240, 4065, 5115);
+                              << "frmQuorvin" << twips(4920, 240, 4065, 5115) << QPoint(328, 16);
     QTest::newRow("Frame7") << "Frame7"
-                            << "frmQuorvin" << twips(120, 4020, 1230, 2055);
-    QTest::newRow("vorschau off the client area") << "vorschau"
-                                                  << "frmQuorvin" << twips(9780, 3360, 495, 495);
+                            << "frmQuorvin" << twips(120, 4020, 1230, 2055) << QPoint(8, 268);
+    QTest::newRow("vorschau off the client area")
+        << "vorschau"
+        << "frmQuorvin" << twips(9780, 3360, 495, 495) << QPoint(652, 224);
     QTest::newRow("picMouse(3)") << "picMouse(3)"
-                                 << "frmQuorvin" << twips(9780, 2775, 495, 495);
+                                 << "frmQuorvin" << twips(9780, 2775, 495, 495) << QPoint(652, 185);
     QTest::newRow("Text6") << "Text6"
-                           << "Frame2" << twips(630, 1545, 465, 315);
+                           << "Frame2" << twips(630, 1545, 465, 315) << QPoint(50, 113);
     QTest::newRow("HScroll1(2)") << "HScroll1(2)"
-                                 << "Frame3" << twips(120, 1440, 3135, 255);
+                                 << "Frame3" << twips(120, 1440, 3135, 255) << QPoint(104, 106);
     QTest::newRow("Picture4") << "Picture4"
-                              << "Frame3" << twips(360, 1680, 2895, 255);
+                              << "Frame3" << twips(360, 1680, 2895, 255) << QPoint(120, 122);
     QTest::newRow("picPreView") << "picPreView"
-                                << "Frame4" << twips(2340, 255, 2220, 1305);
+                                << "Frame4" << twips(2340, 255, 2220, 1305) << QPoint(164, 171);
     QTest::newRow("Text8") << "Text8"
-                           << "Frame6" << twips(1020, 240, 1515, 285);
+                           << "Frame6" << twips(1020, 240, 1515, 285) << QPoint(164, 380);
     QTest::newRow("Label6") << "Label6"
-                            << "Frame6" << twips(2670, 270, 540, 255);
+                            << "Frame6" << twips(2670, 270, 540, 255) << QPoint(274, 382);
     QTest::newRow("Label7") << "Label7"
-                            << "Frame7" << twips(810, 1665, 255, 255);
-    QTest::newRow("picColor(1)") << "picColor(1)"
-                                 << "Picture1" << twips(60, 4020, 3870, 990);
-    QTest::newRow("Label2 inside Picture9") << "Label2"
-                                            << "Picture9" << twips(690, 75, 1200, 225);
-    QTest::newRow("Option1(1)") << "Option1(1)"
-                                << "Picture8" << twips(90, 240, 1320, 225);
+                            << "Frame7" << twips(810, 1665, 255, 255) << QPoint(62, 379);
+    // Inside the picture boxes' two-pixel sunken border.
+    QTest::newRow("picColor(0) inside Picture1")
+        << "picColor(0)"
+        << "Picture1" << twips(60, 60, 3865, 3865) << QPoint(334, 22);
+    QTest::newRow("picColor(1) inside Picture1")
+        << "picColor(1)"
+        << "Picture1" << twips(60, 4020, 3870, 990) << QPoint(334, 286);
+    QTest::newRow("Option1(0) inside Picture8")
+        << "Option1(0)"
+        << "Picture8" << twips(90, 15, 1320, 225) << QPoint(336, 373);
+    QTest::newRow("Option1(1) inside Picture8")
+        << "Option1(1)"
+        << "Picture8" << twips(90, 240, 1320, 225) << QPoint(336, 388);
+    QTest::newRow("Picture9 inside Picture8")
+        << "Picture9"
+        << "Picture8" << twips(1335, 60, 2595, 360) << QPoint(419, 376);
+    QTest::newRow("Label2 inside Picture9, which has no border")
+        << "Label2"
+        << "Picture9" << twips(690, 75, 1200, 225) << QPoint(465, 381);
 
     // Where the scripts find the controls they drive, in the window's client area.
     QFile file(QStringLiteral(QUORVIN_SOURCE_DIR "/scripts/controls.sh"));
@@ -129,7 +148,8 @@ void tst_Window::controlsStandWhereDefined_data()
             continue;
         const auto at = [&m](int i) { return m.captured(i).toInt(); };
         QTest::addRow("scripts/controls.sh %s", qPrintable(m.captured(1)))
-            << m.captured(1) << QString() << QRect(at(2), at(3), at(4), at(5));
+            << m.captured(1) << QString() << QRect(at(2), at(3), at(4), at(5))
+            << QPoint(at(2), at(3));
         ++rows;
     }
     QVERIFY(rows >= 7);
@@ -140,6 +160,7 @@ void tst_Window::controlsStandWhereDefined()
     QFETCH(QString, name);
     QFETCH(QString, container);
     QFETCH(QRect, rect);
+    QFETCH(QPoint, client);
     frmQuorvin w(PlatformServices::null());
     if (container.isEmpty()) {
         // A script's name: the control's own without an index's brackets, placed in the client
@@ -155,8 +176,10 @@ void tst_Window::controlsStandWhereDefined()
     }
     auto *control = w.findChild<QWidget *>(name);
     QVERIFY2(control, qPrintable(name));
-    QCOMPARE(control->parentWidget()->objectName(), container);
-    QCOMPARE(control->geometry(), rect);
+    QWidget *parent = control->parentWidget();
+    QCOMPARE(parent->objectName(), container);
+    QCOMPARE(control->geometry().translated(-parent->contentsRect().topLeft()), rect);
+    QCOMPARE(control->mapTo(&w, QPoint(0, 0)), client);
 }
 
 void tst_Window::framesHoldTheirControlsInsideTheirLines()
@@ -390,6 +413,61 @@ void tst_Window::focusVisitsTheDefinedOrder()
         current = current->nextInFocusChain();
     } while (current != start && seen.size() < 40);
     QCOMPARE(seen, expected);
+}
+
+void tst_Window::focusedControlShowsIt_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("slider HScroll1(0)") << "HScroll1(0)";
+    QTest::newRow("slider HScroll1(2), thumb moved") << "HScroll1(2)";
+    QTest::newRow("code field Text8") << "Text8";
+}
+
+void tst_Window::focusedControlShowsIt()
+{
+    QFETCH(QString, name);
+    frmQuorvin w(PlatformServices::null());
+    QVERIFY(w.Form_Load());
+    w.ui.HScroll1[2]->setValue(200);
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto *control = w.findChild<QWidget *>(name);
+    QVERIFY(control);
+    w.ui.Check1->setFocus(Qt::OtherFocusReason);
+    QVERIFY(!control->hasFocus());
+    const QImage without = control->grab().toImage();
+    control->setFocus(Qt::MouseFocusReason);
+    QVERIFY(control->hasFocus());
+    const QImage with = control->grab().toImage();
+    QVERIFY2(with != without, "the focus leaves no mark");
+}
+
+void tst_Window::wholeRectangleTakesTheClick_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QPoint>("client"); // where the click lands in the window's client area
+    QTest::newRow("chkRGB, right end") << "chkRGB" << QPoint(156, 388);
+    QTest::newRow("chkRGB, past its caption") << "chkRGB" << QPoint(150, 381);
+    QTest::newRow("chkRGB, lower left corner") << "chkRGB" << QPoint(104, 396);
+    QTest::newRow("Option1(1), past its caption") << "Option1(1)" << QPoint(415, 393);
+    QTest::newRow("Option1(1), right end") << "Option1(1)" << QPoint(423, 392);
+    QTest::newRow("Check1, right end") << "Check1" << QPoint(525, 363);
+}
+
+void tst_Window::wholeRectangleTakesTheClick()
+{
+    QFETCH(QString, name);
+    QFETCH(QPoint, client);
+    frmQuorvin w(PlatformServices::null());
+    auto *button = w.findChild<QAbstractButton *>(name);
+    QVERIFY(button);
+    const QPoint at = button->mapFrom(&w, client);
+    QVERIFY2(
+        button->rect().contains(at), qPrintable(QStringLiteral("%1,%2").arg(at.x()).arg(at.y())));
+    const bool before = button->isChecked();
+    QTest::mouseClick(button, Qt::LeftButton, {}, at);
+    QCOMPARE(button->isChecked(), !before);
 }
 
 void tst_Window::labelsShowTheirTextColor_data()

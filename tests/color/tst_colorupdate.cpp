@@ -1,4 +1,5 @@
 #include "ColorTestWindow.h"
+#include "TestMouse.h"
 
 #include "color/ColorUpdate.h"
 
@@ -132,7 +133,7 @@ private Q_SLOTS:
     {
         auto &ui = m_window->ui;
         setChannels(ui, 255, 128, 0);
-        QTest::mouseClick(ui.Picture9, Qt::LeftButton, {}, QPoint(3, 3));
+        TestMouse::click(ui.Picture9, Qt::LeftButton, QPoint(3, 3));
         QCOMPARE(codes(ui), QStringLiteral("0,0,0 #000000 0"));
 
         setChannels(ui, 255, 128, 0);

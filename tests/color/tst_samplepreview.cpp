@@ -1,4 +1,5 @@
 #include "ColorTestWindow.h"
+#include "TestMouse.h"
 
 #include <QApplication>
 
@@ -9,7 +10,7 @@ namespace {
 void clickSample(frmQuorvinUi &ui, bool background)
 {
     if (background)
-        QTest::mouseClick(ui.Picture9, Qt::LeftButton, {}, QPoint(3, 3));
+        TestMouse::click(ui.Picture9, Qt::LeftButton, QPoint(3, 3));
     else
         QTest::mouseClick(ui.Label2, Qt::LeftButton);
 }

@@ -42,8 +42,11 @@ expected="./usr/bin/quorvin
 ./usr/share/doc/quorvin/changelog.gz
 ./usr/share/doc/quorvin/copyright
 ./usr/share/icons/hicolor/128x128/apps/$id.png
+./usr/share/icons/hicolor/16x16/apps/$id.png
+./usr/share/icons/hicolor/24x24/apps/$id.png
 ./usr/share/icons/hicolor/256x256/apps/$id.png
 ./usr/share/icons/hicolor/32x32/apps/$id.png
+./usr/share/icons/hicolor/48x48/apps/$id.png
 ./usr/share/icons/hicolor/64x64/apps/$id.png
 ./usr/share/man/man1/quorvin.1.gz
 ./usr/share/metainfo/$id.metainfo.xml"

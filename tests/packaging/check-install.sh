@@ -42,4 +42,23 @@ for side in 32 64 128 256; do
     differing=$(compare -metric AE "$png" "$root/expected.png" null: 2>&1) \
         || fail "the ${side}x${side} icon differs from I1 in $differing pixels"
 done
+# The small sizes are drawn for their size, not shrunk: unsmoothed, each pixel either fully
+# drawn or fully clear, and not the window icon scaled down. 48 is 16 with every pixel thrice.
+for side in 16 24 48; do
+    png=$root/usr/share/icons/hicolor/${side}x${side}/apps/$id.png
+    [ -e "$png" ] || fail "no ${side}x${side} icon"
+    [ "$(identify -format '%wx%h' "$png")" = "${side}x${side}" ] || fail "$png is not ${side}x${side}"
+    partial=$(convert "$png" -alpha extract -fill black -opaque white -format '%[fx:maxima]' info:)
+    [ "$partial" = 0 ] || fail "the ${side}x${side} icon has half-transparent pixels"
+    [ "$(convert "$png" -format '%[fx:p{0,0}.a]' info:)" = 0 ] || fail "the ${side}x${side} icon fills its corner"
+done
+for side in 16 24; do
+    convert "$ico" -scale "$((side * 100 / 32))%" "$root/shrunk.png"
+    differing=$(compare -metric AE "$root/usr/share/icons/hicolor/${side}x${side}/apps/$id.png" \
+        "$root/shrunk.png" null: 2>&1) && fail "the ${side}x${side} icon is I1 shrunk"
+    [ "${differing%% *}" -gt 0 ] || fail "the ${side}x${side} icon is I1 shrunk"
+done
+convert "$root/usr/share/icons/hicolor/16x16/apps/$id.png" -scale 300% "$root/expected.png"
+differing=$(compare -metric AE "$root/usr/share/icons/hicolor/48x48/apps/$id.png" \
+    "$root/expected.png" null: 2>&1) || fail "the 48x48 icon differs from 16x16 enlarged in $differing pixels"
 echo "check-install: $id installs and validates"

@@ -1,5 +1,6 @@
 // The eyedropper in the real window over a scripted screen: what a hold shows and leaves behind,
 // and what its ticks hand over. Also the decoding of the X server's pixels.
+#include "TestMouse.h"
 #include "TestWindow.h"
 
 #include "app/frmQuorvin.h"
@@ -97,7 +98,7 @@ void tst_Eyedropper::holdAndRelease()
     const QPoint at(5, 5);
 
     for (Qt::MouseButton b : held)
-        QTest::mousePress(button, b, {}, at);
+        TestMouse::press(button, b, at);
     QCOMPARE(s.screen->reads, 0);
     QCOMPARE(w.cursor().pixmap().cacheKey(), w.ui.picMouse[1]->picture().cacheKey());
     QCOMPARE(w.cursor().hotSpot(), QPoint(4, 27));
@@ -109,7 +110,7 @@ void tst_Eyedropper::holdAndRelease()
     if (endedBy == Qt::NoButton)
         w.findChild<ScreenEyedropper *>()->endSampling();
     else
-        QTest::mouseRelease(button, endedBy, {}, at);
+        TestMouse::release(button, endedBy, at);
     const auto checkIdle = [&] {
         QCOMPARE(w.cursor().pixmap().cacheKey(), w.ui.picMouse[0]->picture().cacheKey());
         QCOMPARE(w.cursor().hotSpot(), QPoint(0, 10));
@@ -126,7 +127,7 @@ void tst_Eyedropper::holdAndRelease()
 
     for (Qt::MouseButton b : held) {
         if (b != endedBy)
-            QTest::mouseRelease(button, b, {}, at);
+            TestMouse::release(button, b, at);
     }
     checkIdle();
 }
@@ -135,7 +136,7 @@ void tst_Eyedropper::buttonsUpWithoutARelease()
 {
     Started s = startOverScriptedScreen();
     QVERIFY(s.window);
-    QTest::mousePress(s.window->ui.picScreenColor, Qt::LeftButton, {}, QPoint(5, 5));
+    TestMouse::press(s.window->ui.picScreenColor, Qt::LeftButton, QPoint(5, 5));
     QTRY_VERIFY(s.screen->reads > 0);
     // Another program took the grab: the release never comes, the buttons are up all the same.
     s.screen->buttonHeld = false;
@@ -170,24 +171,24 @@ void tst_Eyedropper::ticksHandOver()
     s.screen->pointer = QPoint(700, 20);
 
     if (parkedBy == QLatin1String("tick")) {
-        s.screen->color = rgbValue(200, 100, 50);
-        QTest::mousePress(w.ui.picScreenColor, Qt::LeftButton, {}, at);
+        s.screen->colour = rgbValue(200, 100, 50);
+        TestMouse::press(w.ui.picScreenColor, Qt::LeftButton, at);
         QTRY_COMPARE(sliders(w), QColor(200, 100, 50));
-        QTest::mouseRelease(w.ui.picScreenColor, Qt::LeftButton, {}, at);
+        TestMouse::release(w.ui.picScreenColor, Qt::LeftButton, at);
     } else if (parkedBy == QLatin1String("palette")) {
         // Column 100, row 50 of the colour field, inside its one-pixel border.
-        QTest::mousePress(w.ui.picColor[0], Qt::LeftButton, {}, QPoint(101, 51));
-        QTest::mouseRelease(w.ui.picColor[0], Qt::LeftButton, {}, QPoint(101, 51));
+        TestMouse::press(w.ui.picColor[0], Qt::LeftButton, QPoint(101, 51));
+        TestMouse::release(w.ui.picColor[0], Qt::LeftButton, QPoint(101, 51));
         QCOMPARE(sliders(w), QColor(50, 155, 205));
     }
     // Moved by hand, the sliders leave the scratch surface as it is.
     for (int i = 0; i < 3; ++i)
         w.ui.HScroll1[i]->setValue(i + 1);
 
-    s.screen->color = read;
-    QTest::mousePress(w.ui.picScreenColor, Qt::LeftButton, {}, at);
+    s.screen->colour = read;
+    TestMouse::press(w.ui.picScreenColor, Qt::LeftButton, at);
     QTRY_COMPARE(sliders(w), expected);
-    QTest::mouseRelease(w.ui.picScreenColor, Qt::LeftButton, {}, at);
+    TestMouse::release(w.ui.picScreenColor, Qt::LeftButton, at);
     QCOMPARE(w.colorModul.ScreenCursorPos, QPoint(700, 20));
     QCOMPARE(s.screen->lastRead, QPoint(700, 20));
     QCOMPARE(w.ui.Text7->text(),

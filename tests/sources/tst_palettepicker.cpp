@@ -1,3 +1,4 @@
+#include "TestMouse.h"
 #include "TestWindow.h"
 #include "widgets/ChannelScrollBar.h"
 #include "widgets/PictureBox.h"
@@ -35,8 +36,10 @@ class tst_PalettePicker : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
-    void pressTakesTheColor_data();
-    void pressTakesTheColor();
+    void pressTakesTheColour_data();
+    void pressTakesTheColour();
+    void pressOnTheBorderStartsNothing_data();
+    void pressOnTheBorderStartsNothing();
     void onlyADragPicks();
     void dragEndsWithoutARelease();
 
@@ -86,6 +89,42 @@ void tst_PalettePicker::pressTakesTheColor()
     QCOMPARE(sliders(*m_window), expected);
     QVERIFY(m_window->colorModul.PaletteDragActive);
     QCOMPARE(m_confiner->confined, QList<QWidget *> { pressed });
+}
+
+void tst_PalettePicker::pressOnTheBorderStartsNothing_data()
+{
+    QTest::addColumn<int>("surface");
+    QTest::addColumn<QPoint>("at"); // in the surface's own pixels, its one-pixel border included
+    QTest::addColumn<QString>("picked"); // empty: no drag at all
+    QTest::newRow("field, left border") << 0 << QPoint(0, 51) << QString();
+    QTest::newRow("field, top border") << 0 << QPoint(101, 0) << QString();
+    QTest::newRow("field, right border") << 0 << QPoint(257, 51) << QString();
+    QTest::newRow("field, bottom right corner") << 0 << QPoint(257, 257) << QString();
+    QTest::newRow("ramp, left border") << 1 << QPoint(0, 10) << QString();
+    QTest::newRow("ramp, bottom border") << 1 << QPoint(77, 65) << QString();
+    QTest::newRow("field, first pixel of the drawing") << 0 << QPoint(1, 1) << "0,255,255";
+    QTest::newRow("field, last pixel of the drawing") << 0 << QPoint(256, 256) << "255,0,0";
+    QTest::newRow("ramp, last row of the drawing") << 1 << QPoint(78, 64) << "77,77,77";
+}
+
+void tst_PalettePicker::pressOnTheBorderStartsNothing()
+{
+    QFETCH(int, surface);
+    QFETCH(QPoint, at);
+    QFETCH(QString, picked);
+    PictureBox *pressed = m_window->ui.picColor[surface];
+    TestMouse::press(pressed, Qt::LeftButton, at);
+    QCOMPARE(m_window->colorModul.PaletteDragActive, !picked.isEmpty());
+    QCOMPARE(sliders(*m_window), picked.isEmpty() ? QStringLiteral("0,0,0") : picked);
+    QCOMPARE(m_confiner->confined.size(), picked.isEmpty() ? 0 : 1);
+    // A drag goes on picking wherever the pointer moves; a press on the border started none.
+    TestMouse::move(pressed, QPoint(101, 51));
+    QCOMPARE(sliders(*m_window),
+        picked.isEmpty()   ? QStringLiteral("0,0,0")
+            : surface == 0 ? QStringLiteral("50,155,205")
+                           : QStringLiteral("100,100,100"));
+    TestMouse::release(pressed, Qt::LeftButton, at);
+    QVERIFY(!m_window->colorModul.PaletteDragActive);
 }
 
 void tst_PalettePicker::onlyADragPicks()

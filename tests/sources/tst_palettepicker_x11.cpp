@@ -31,6 +31,17 @@ QPoint onDrawing(const PictureBox *surface, QPoint pixel)
         surface, surface->contentsRect().topLeft() + QPointF(pixel) + QPointF(0.5, 0.5));
 }
 
+QSize rootSize()
+{
+    xcb_connection_t *c = xcb_connect(nullptr, nullptr);
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_get_geometry_reply_t *g = xcb_get_geometry_reply(c, xcb_get_geometry(c, root), nullptr);
+    const QSize size = g ? QSize(g->width, g->height) : QSize();
+    std::free(g);
+    xcb_disconnect(c);
+    return size;
+}
+
 // Whether another client could take the pointer now, that is, nobody holds it grabbed.
 bool pointerIsFree()
 {
@@ -58,10 +69,13 @@ private Q_SLOTS:
     void dragStaysInsideThePressedSurface();
     void releaseOfAnyButtonFreesThePointer_data();
     void releaseOfAnyButtonFreesThePointer();
+    void pointersComeBackAfterALostGrab();
+    void smallerScreenEndsTheConfinement();
 
 private:
     std::unique_ptr<frmQuorvin> m_window;
     QList<int> m_held;
+    QSize m_rootBefore; // set while a case has resized the root
 };
 
 void tst_PalettePickerX11::init()
@@ -76,6 +90,14 @@ void tst_PalettePickerX11::cleanup()
     for (int button : std::as_const(m_held))
         release(button);
     m_held.clear();
+    if (m_rootBefore.isValid()) {
+        // The shrink switched the monitor off; the next tests need the screen as it was.
+        run(QStringLiteral("xrandr"),
+            { QStringLiteral("--fb"),
+                QStringLiteral("%1x%2").arg(m_rootBefore.width()).arg(m_rootBefore.height()) });
+        run(QStringLiteral("xrandr"), { QStringLiteral("--auto") });
+        m_rootBefore = QSize();
+    }
     m_window.reset();
 }
 
@@ -179,6 +201,81 @@ void tst_PalettePickerX11::releaseOfAnyButtonFreesThePointer()
     settle(200);
     QCOMPARE(X11CursorImage::current().hotSpot, QPoint(0, 10)); // the arrow, not the pipette
     QVERIFY2(pointerIsFree(), "the pointer is still grabbed");
+}
+
+// Minimised during a drag, the window loses the grab and never sees the release: after the
+// restore each part of it must show its own pointer again, not the pipette everywhere.
+void tst_PalettePickerX11::pointersComeBackAfterALostGrab()
+{
+    PictureBox *field = m_window->ui.picColor[0];
+    moveTo(onDrawing(field, QPoint(100, 50)));
+    press(1);
+    m_held = { 1 };
+    QTRY_VERIFY(m_window->colorModul.PaletteDragActive);
+    const QString id = QString::number(m_window->winId());
+    const QPoint origin = nativeOf(m_window.get(), QPointF(0, 0));
+    QCOMPARE(run(QStringLiteral("xdotool"), { QStringLiteral("windowminimize"), id }).exitCode, 0);
+    QTRY_VERIFY(!m_window->colorModul.PaletteDragActive);
+    release(1);
+    m_held.clear();
+    // The window manager has done with the minimise before it restores.
+    QTRY_VERIFY(m_window->isMinimized());
+    waitForWindowManager();
+
+    // Restored as a click on its task bar entry does.
+    QCOMPARE(run(QStringLiteral("xdotool"),
+                 { QStringLiteral("windowmap"), QStringLiteral("--sync"), id })
+                 .exitCode,
+        0);
+    run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), id });
+    // The window manager animates the restore: the window is back once it stands where it stood.
+    QTRY_VERIFY(m_window->isActiveWindow());
+    QTRY_COMPARE_WITH_TIMEOUT(nativeOf(m_window.get(), QPointF(0, 0)), origin, 5000);
+    struct Place
+    {
+        QWidget *widget;
+        QPointF at;
+        QPoint hotSpot;
+    };
+    for (const Place &place : { Place { m_window.get(), QPointF(20.5, 5.5), QPoint(0, 10) },
+             Place { field, QPointF(101.5, 51.5), QPoint(0, 31) },
+             Place { m_window.get(), QPointF(20.5, 5.5), QPoint(0, 10) } }) {
+        moveTo(nativeOf(place.widget, place.at));
+        // Qt sets the pointer of the control it finds under the pointer as the events arrive.
+        QTRY_COMPARE(X11CursorImage::current().hotSpot, place.hotSpot);
+    }
+    QVERIFY2(pointerIsFree(), "the pointer is still grabbed");
+}
+
+// The root shrinks under a drag until the pressed surface lies partly off it: the pointer must
+// not stay held in a rectangle the screen no longer shows.
+void tst_PalettePickerX11::smallerScreenEndsTheConfinement()
+{
+    PictureBox *field = m_window->ui.picColor[0];
+    const QRect area = drawingArea(field);
+    moveTo(onDrawing(field, QPoint(100, 50)));
+    press(1);
+    m_held = { 1 };
+    QTRY_VERIFY(m_window->colorModul.PaletteDragActive);
+    const QPoint outside(5, 5);
+    moveTo(outside);
+    QVERIFY2(area.contains(pointerNow()), "the drag did not confine the pointer");
+
+    m_rootBefore = rootSize();
+    const QSize smaller(area.center().x(), m_rootBefore.height());
+    run(QStringLiteral("xrandr"),
+        { QStringLiteral("--fb"),
+            QStringLiteral("%1x%2").arg(smaller.width()).arg(smaller.height()) });
+    QTRY_COMPARE(rootSize(), smaller);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            moveTo(outside);
+            return pointerNow() == outside;
+        }(),
+        5000);
+    release(1);
+    m_held.clear();
+    QTRY_VERIFY(pointerIsFree());
 }
 
 QTEST_MAIN(tst_PalettePickerX11)

@@ -43,13 +43,14 @@ std::optional<PixelMap> readPixelMap(const std::string &path, std::string &error
         const std::string where = path + ":" + std::to_string(lineNo);
         line = trimRight(line);
         if (section == Section::Pixels) {
-            if (line.empty() && row == mapSide)
+            const std::string side = std::to_string(map.size);
+            if (line.empty() && row == map.size)
                 continue;
-            if (row == mapSide)
-                return failed(error, where, "more than 32 pixel rows");
-            if (line.size() != mapSide)
-                return failed(error, where, "pixel row must be exactly 32 characters");
-            for (int x = 0; x < mapSide; ++x) {
+            if (row == map.size)
+                return failed(error, where, "more than " + side + " pixel rows");
+            if (line.size() != std::size_t(map.size))
+                return failed(error, where, "pixel row must be exactly " + side + " characters");
+            for (int x = 0; x < map.size; ++x) {
                 const auto it = legend.find(line[x]);
                 if (it == legend.end())
                     return failed(error, where,
@@ -92,10 +93,15 @@ std::optional<PixelMap> readPixelMap(const std::string &path, std::string &error
         if (keyword == "type") {
             std::string type;
             words >> type;
-            if (type != "ico" && type != "cur")
-                return failed(error, where, "type must be ico or cur");
+            if (type != "ico" && type != "cur" && type != "png")
+                return failed(error, where, "type must be ico, cur or png");
             map.cursor = type == "cur";
+            map.png = type == "png";
             sawType = true;
+        } else if (keyword == "size") {
+            words >> map.size;
+            if (map.size != 16 && map.size != 24 && map.size != kSize)
+                return failed(error, where, "size must be 16, 24 or 32");
         } else if (keyword == "bpp") {
             words >> map.bpp;
             if (map.bpp != 1 && map.bpp != 4)
@@ -120,8 +126,11 @@ std::optional<PixelMap> readPixelMap(const std::string &path, std::string &error
             return failed(error, where, "unknown keyword '" + keyword + "'");
         }
     }
-    if (row != mapSide)
-        return failed(error, path, "expected 32 pixel rows, found " + std::to_string(row));
+    if (map.size != kSize && !map.png)
+        return failed(error, path, "an ico or cur image is 32 pixels square");
+    if (row != map.size)
+        return failed(error, path,
+            "expected " + std::to_string(map.size) + " pixel rows, found " + std::to_string(row));
     if (map.cursor != sawHotSpot)
         return failed(
             error, path, map.cursor ? "a cursor needs a hotspot" : "an icon has no hotspot");

@@ -3,11 +3,12 @@
 //
 // Format:
 //   # comment
-//   type ico|cur
+//   type ico|cur|png         png: an icon theme picture of its own, drawn for its size
+//   size 16|24|32            png only; ico and cur are 32
 //   bpp 4|1                  4 = standard 16-colour palette, 1 = black/white
 //   hotspot <x> <y>          cur only
 //   legend                   then one "<char> <index|transparent|invert> [note]" per line
-//   pixels                   then exactly 32 rows of 32 characters, top row first
+//   pixels                   then exactly <size> rows of <size> characters, top row first
 
 #pragma once
 
@@ -26,6 +27,8 @@ constexpr int invertingPixel = -2;
 struct PixelMap
 {
     bool cursor = false;
+    bool png = false;
+    int size = kSize; // a smaller picture fills the top-left corner of pixels
     int bpp = 0;
     int hotX = 0;
     int hotY = 0;

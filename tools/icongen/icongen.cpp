@@ -4,6 +4,7 @@
 //   icongen <map.txt> <out.ico|out.cur>
 //   icongen --preview <in.ico|in.cur> <out.ppm> [scale]
 //   icongen --png <in.ico> <out.png> [scale]      icon theme picture, enlarged by repeating pixels
+//   icongen <map.txt> <out.png> [scale]           the same from a png map of its own size
 //
 // The pixel map format is described in PixelMap.h.
 
@@ -58,6 +59,13 @@ constexpr std::array<Rgb, 16> palette16 = { {
     { 0xFF, 0xFF, 0xFF },
 } };
 constexpr std::array<Rgb, 2> palette2 = { { { 0x00, 0x00, 0x00 }, { 0xFF, 0xFF, 0xFF } } };
+
+std::vector<Rgb> paletteOf(int bpp)
+{
+    if (bpp == 4)
+        return { kPalette16.begin(), kPalette16.end() };
+    return { kPalette2.begin(), kPalette2.end() };
+}
 
 [[noreturn]] void fail(const std::string &where, const std::string &message)
 {
@@ -265,7 +273,7 @@ void writePreview(
 void writeThemePng(
     const PixelMap &map, const std::vector<Rgb> &palette, const std::string &path, int scale)
 {
-    const int side = mapSide * scale;
+    const int side = map.size * scale;
     std::vector<uint8_t> rgba;
     rgba.reserve(size_t(side) * size_t(side) * 4);
     for (int y = 0; y < side; ++y) {
@@ -285,7 +293,8 @@ int usage()
 {
     std::cerr << "usage: icongen <map.txt> <out.ico|out.cur>\n"
                  "       icongen --preview <in.ico|in.cur> <out.ppm> [scale]\n"
-                 "       icongen --png <in.ico> <out.png> [scale]\n";
+                 "       icongen --png <in.ico> <out.png> [scale]\n"
+                 "       icongen <map.txt> <out.png> [scale]\n";
     return 2;
 }
 
@@ -307,7 +316,7 @@ int main(int argc, char **argv)
             writePreview(map, palette, args[2], scale);
         return 0;
     }
-    if (args.size() != 2)
+    if (args.size() != 2 && args.size() != 3)
         return usage();
     std::string error;
     const std::optional<PixelMap> read = icongen::readPixelMap(args[0], error);
@@ -317,6 +326,15 @@ int main(int argc, char **argv)
     }
     const PixelMap &map = *read;
     const std::string suffix = args[1].size() >= 4 ? args[1].substr(args[1].size() - 4) : "";
+    if (map.png) {
+        const int scale = args.size() > 2 ? std::atoi(args[2].c_str()) : 1;
+        if (suffix != ".png" || scale < 1 || scale > 64)
+            return usage();
+        writeThemePng(map, paletteOf(map.bpp), args[1], scale);
+        return 0;
+    }
+    if (args.size() != 2)
+        return usage();
     if (suffix != (map.cursor ? ".cur" : ".ico"))
         fail(args[1],
             map.cursor ? "a cursor map must be written to a .cur file"
