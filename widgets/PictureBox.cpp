@@ -144,8 +144,8 @@ void PictureBox::mousePressEvent(QMouseEvent *event)
         return;
     m_held |= event->button();
     m_click.press(event, false);
-    Q_EMIT mouseDown(
-        VbMouse::button(event->button()), VbMouse::shift(event->modifiers()), pos.x(), pos.y());
+    Q_EMIT mouseDown(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()),
+        pos.x(), pos.y());
 }
 
 void PictureBox::mouseDoubleClickEvent(QMouseEvent *event)
@@ -155,8 +155,8 @@ void PictureBox::mouseDoubleClickEvent(QMouseEvent *event)
         return;
     m_held |= event->button();
     m_click.press(event, true);
-    Q_EMIT mouseDown(
-        VbMouse::button(event->button()), VbMouse::shift(event->modifiers()), pos.x(), pos.y());
+    Q_EMIT mouseDown(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()),
+        pos.x(), pos.y());
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent *event)
@@ -164,8 +164,8 @@ void PictureBox::mouseMoveEvent(QMouseEvent *event)
     const QPointF pos = drawingPos(event);
     if (!m_held && !onDrawing(pos))
         return;
-    Q_EMIT mouseMove(
-        VbMouse::buttons(event->buttons()), VbMouse::shift(event->modifiers()), pos.x(), pos.y());
+    Q_EMIT mouseMove(MouseCodes::buttons(event->buttons()), MouseCodes::shift(event->modifiers()),
+        pos.x(), pos.y());
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent *event)

@@ -68,7 +68,7 @@ private:
     QColor m_backColor;
     QPixmap m_picture;
     QImage m_image;
-    VbMouse::ClickDetector m_click;
+    MouseCodes::ClickDetector m_click;
     Qt::MouseButtons m_held; // pressed on the drawing and not yet released
     Qt::MouseButtons m_forgotten; // held when the window system lost them, not yet told to Qt
 };

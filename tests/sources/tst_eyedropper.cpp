@@ -171,7 +171,7 @@ void tst_Eyedropper::ticksHandOver()
     s.screen->pointer = QPoint(700, 20);
 
     if (parkedBy == QLatin1String("tick")) {
-        s.screen->colour = rgbValue(200, 100, 50);
+        s.screen->color = rgbValue(200, 100, 50);
         TestMouse::press(w.ui.picScreenColor, Qt::LeftButton, at);
         QTRY_COMPARE(sliders(w), QColor(200, 100, 50));
         TestMouse::release(w.ui.picScreenColor, Qt::LeftButton, at);
@@ -185,7 +185,7 @@ void tst_Eyedropper::ticksHandOver()
     for (int i = 0; i < 3; ++i)
         w.ui.HScroll1[i]->setValue(i + 1);
 
-    s.screen->colour = read;
+    s.screen->color = read;
     TestMouse::press(w.ui.picScreenColor, Qt::LeftButton, at);
     QTRY_COMPARE(sliders(w), expected);
     TestMouse::release(w.ui.picScreenColor, Qt::LeftButton, at);

@@ -36,8 +36,8 @@ class tst_PalettePicker : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
-    void pressTakesTheColour_data();
-    void pressTakesTheColour();
+    void pressTakesTheColor_data();
+    void pressTakesTheColor();
     void pressOnTheBorderStartsNothing_data();
     void pressOnTheBorderStartsNothing();
     void onlyADragPicks();

@@ -100,7 +100,7 @@ std::optional<PixelMap> readPixelMap(const std::string &path, std::string &error
             sawType = true;
         } else if (keyword == "size") {
             words >> map.size;
-            if (map.size != 16 && map.size != 24 && map.size != kSize)
+            if (map.size != 16 && map.size != 24 && map.size != mapSide)
                 return failed(error, where, "size must be 16, 24 or 32");
         } else if (keyword == "bpp") {
             words >> map.bpp;
@@ -126,7 +126,7 @@ std::optional<PixelMap> readPixelMap(const std::string &path, std::string &error
             return failed(error, where, "unknown keyword '" + keyword + "'");
         }
     }
-    if (map.size != kSize && !map.png)
+    if (map.size != mapSide && !map.png)
         return failed(error, path, "an ico or cur image is 32 pixels square");
     if (row != map.size)
         return failed(error, path,

@@ -28,7 +28,7 @@ struct PixelMap
 {
     bool cursor = false;
     bool png = false;
-    int size = kSize; // a smaller picture fills the top-left corner of pixels
+    int size = mapSide; // a smaller picture fills the top-left corner of pixels
     int bpp = 0;
     int hotX = 0;
     int hotY = 0;

@@ -63,8 +63,8 @@ constexpr std::array<Rgb, 2> palette2 = { { { 0x00, 0x00, 0x00 }, { 0xFF, 0xFF, 
 std::vector<Rgb> paletteOf(int bpp)
 {
     if (bpp == 4)
-        return { kPalette16.begin(), kPalette16.end() };
-    return { kPalette2.begin(), kPalette2.end() };
+        return { palette16.begin(), palette16.end() };
+    return { palette2.begin(), palette2.end() };
 }
 
 [[noreturn]] void fail(const std::string &where, const std::string &message)
