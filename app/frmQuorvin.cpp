@@ -67,6 +67,8 @@ frmQuorvin::frmQuorvin(PlatformServices services, QWidget *parent)
             WindowImages::hotSpot(WindowImages::fileData(WindowImages::Id::C1)),
             WindowImages::hotSpot(WindowImages::fileData(WindowImages::Id::C2)) },
         ui.tmrScreenColor, colorModul, *m_services.screenReader, *m_services.colorPortal, this);
+    if (m_services.eyedropper == PlatformServices::Eyedropper::None)
+        m_screenEyedropper->cannotPick();
     m_randomColor = new RandomColor(ui.HScroll1, this);
     m_copyButtons = new CopyButtons({ ui.Text7, ui.Text9, ui.Text8 }, *m_services.clipboard, this);
     m_pressedLook = new PressedLook(
