@@ -72,7 +72,9 @@ bool DBusColorPortal::offersPick()
         QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << screenshotInterface << QStringLiteral("version");
     get.setAutoStartService(false);
-    const QDBusMessage reply = bus.call(get, QDBus::Block, 2000);
+    // Asked before any window exists; the loop lets a portal served from this very thread (as in
+    // tests) answer too.
+    const QDBusMessage reply = bus.call(get, QDBus::BlockWithGui, 2000);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return false;
     const QVariant version = reply.arguments().constFirst().value<QDBusVariant>().variant();
