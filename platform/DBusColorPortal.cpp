@@ -9,6 +9,7 @@
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
+#include <QFileInfo>
 #include <QWidget>
 
 #include <cmath>
@@ -64,6 +65,10 @@ DBusColorPortal::~DBusColorPortal()
 
 bool DBusColorPortal::offersPick()
 {
+    // With no bus named and none at its usual place, libdbus would launch one of its own.
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")
+        && !QFileInfo::exists(qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus")))
+        return false;
     QDBusConnection bus = QDBusConnection::sessionBus();
     // Asking the portal's own object would start it where it is not running; the bus knows.
     if (!bus.isConnected() || !bus.interface()->isServiceRegistered(portalService))
