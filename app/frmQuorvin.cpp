@@ -88,6 +88,8 @@ frmQuorvin::frmQuorvin(PlatformServices services, QWidget *parent)
             .holdHotSpot = WindowImages::hotSpot(WindowImages::fileData(WindowImages::Id::C2)),
         },
         ui.tmrScreenColor, colorModul, *m_services.screenReader, *m_services.colorPortal, this);
+    if (m_services.eyedropper == PlatformServices::Eyedropper::None)
+        m_screenEyedropper->cannotPick();
     m_randomColor = std::make_unique<RandomColor>(ui.HScroll1, this);
     m_copyButtons = std::make_unique<CopyButtons>(
         CopyButtons::Controls {

@@ -3,7 +3,6 @@
 #include "core/ColorValue.h"
 
 #include <functional>
-#include <optional>
 
 class QWidget;
 
@@ -11,10 +10,19 @@ class QWidget;
 class ColorPortal
 {
 public:
-    using Answer = std::function<void(std::optional<ColorValue>)>;
+    enum class Outcome {
+        Colour, // the colour came back
+        Cancelled, // the user dismissed the picker
+        Failed, // the desktop cannot pick colours after all
+    };
+    using Answer = std::function<void(Outcome outcome, ColorValue colour)>;
 
     virtual ~ColorPortal() = default;
-    // Starts a pick over the window. On true, answer runs exactly once later, with the colour or
-    // with nothing (cancelled, refused, failed); on false nothing was started and it never runs.
+    // Whether the desktop offers a colour pick at all, asked without starting anything.
+    virtual bool offersPick() { return true; }
+    // Starts a pick over the window. On true, answer runs exactly once later, unless cancel()
+    // comes first; on false nothing was started and it never runs.
     virtual bool pickColor(QWidget *window, Answer answer) = 0;
+    // Gives up the pick still open; its answer never runs.
+    virtual void cancel() { }
 };

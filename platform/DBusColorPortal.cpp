@@ -8,15 +8,21 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
+#include <QDBusVariant>
+#include <QFileInfo>
 #include <QWidget>
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
 const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString screenshotInterface = QStringLiteral("org.freedesktop.portal.Screenshot");
 const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request");
+// PickColor came with version 2 of the Screenshot interface.
+constexpr uint pickColorVersion = 2;
 
 int channel(double v)
 {
@@ -57,6 +63,29 @@ DBusColorPortal::~DBusColorPortal()
     stopListening();
 }
 
+bool DBusColorPortal::offersPick()
+{
+    // With no bus named and none at its usual place, libdbus would launch one of its own.
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")
+        && !QFileInfo::exists(qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus")))
+        return false;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    // Asking the portal's own object would start it where it is not running; the bus knows.
+    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(portalService))
+        return false;
+    QDBusMessage get = QDBusMessage::createMethodCall(portalService, portalPath,
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << screenshotInterface << QStringLiteral("version");
+    get.setAutoStartService(false);
+    // Asked before any window exists; the loop lets a portal served from this very thread (as in
+    // tests) answer too.
+    const QDBusMessage reply = bus.call(get, QDBus::BlockWithGui, 2000);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return false;
+    const QVariant version = reply.arguments().constFirst().value<QDBusVariant>().variant();
+    return version.toUInt() >= pickColorVersion;
+}
+
 bool DBusColorPortal::pickColor(QWidget *window, Answer answer)
 {
     if (m_answer)
@@ -66,7 +95,7 @@ bool DBusColorPortal::pickColor(QWidget *window, Answer answer)
         // No bus, no portal: the answer is nothing, as the screen must not be read instead.
         m_answer = std::move(answer);
         QMetaObject::invokeMethod(
-            this, [this] { finish(std::nullopt); }, Qt::QueuedConnection);
+            this, [this] { finish(Outcome::Failed); }, Qt::QueuedConnection);
         return true;
     }
 
@@ -81,28 +110,47 @@ bool DBusColorPortal::pickColor(QWidget *window, Answer answer)
     m_serviceWatcher = new QDBusServiceWatcher(
         portalService, bus, QDBusServiceWatcher::WatchForUnregistration, this);
     connect(m_serviceWatcher, &QDBusServiceWatcher::serviceUnregistered, this,
-        [this] { finish(std::nullopt); });
+        [this] { finish(Outcome::Cancelled); });
 
-    QDBusMessage call = QDBusMessage::createMethodCall(portalService, portalPath,
-        QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("PickColor"));
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        portalService, portalPath, screenshotInterface, QStringLiteral("PickColor"));
     const QString parent = window
         ? QStringLiteral("x11:%1").arg(quint64(window->window()->winId()), 0, 16)
         : QString();
     call << parent << QVariantMap { { QStringLiteral("handle_token"), token } };
     m_answer = std::move(answer);
-    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, &DBusColorPortal::onCallFinished);
+    m_call = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
+    connect(m_call, &QDBusPendingCallWatcher::finished, this, &DBusColorPortal::onCallFinished);
     return true;
+}
+
+void DBusColorPortal::cancel()
+{
+    if (!m_answer)
+        return;
+    // The portal's picker would stay on the screen, waiting for a click nobody wants any more.
+    if (!m_requestPath.isEmpty()) {
+        QDBusMessage close = QDBusMessage::createMethodCall(
+            portalService, m_requestPath, requestInterface, QStringLiteral("Close"));
+        close.setAutoStartService(false);
+        QDBusConnection::sessionBus().send(close);
+    }
+    m_answer = nullptr;
+    stopListening();
 }
 
 void DBusColorPortal::onCallFinished(QDBusPendingCallWatcher *call)
 {
     call->deleteLater();
+    // The call of a pick given up before its reply came belongs to nobody.
+    if (call != m_call)
+        return;
+    m_call = nullptr;
     const QDBusPendingReply<QDBusObjectPath> reply = *call;
     if (!m_answer)
         return;
     if (reply.isError()) {
-        finish(std::nullopt);
+        finish(Outcome::Failed);
         return;
     }
     // Older portals choose the path themselves and say so here.
@@ -115,7 +163,13 @@ void DBusColorPortal::onResponse(uint code, const QVariantMap &results)
 {
     if (!m_answer)
         return;
-    finish(code == 0 ? colorOf(results) : std::nullopt);
+    // 1 is the user's cancel; 2 says the portal could not do it.
+    if (code == 0) {
+        const std::optional<ColorValue> colour = colourOf(results);
+        finish(colour ? Outcome::Colour : Outcome::Failed, colour.value_or(-1));
+    } else {
+        finish(code == 1 ? Outcome::Cancelled : Outcome::Failed);
+    }
 }
 
 void DBusColorPortal::listenOn(const QString &path)
@@ -140,12 +194,13 @@ void DBusColorPortal::stopListening()
     m_serviceWatcher = nullptr;
 }
 
-void DBusColorPortal::finish(std::optional<ColorValue> color)
+void DBusColorPortal::finish(Outcome outcome, ColorValue colour)
 {
     stopListening();
+    m_call = nullptr;
     // The answer may start the next pick, so it is taken out before it runs.
     Answer answer = std::move(m_answer);
     m_answer = nullptr;
     if (answer)
-        answer(color);
+        answer(outcome, colour);
 }

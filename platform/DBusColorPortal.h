@@ -17,7 +17,9 @@ public:
     explicit DBusColorPortal(QObject *parent = nullptr);
     ~DBusColorPortal() override;
 
+    bool offersPick() override;
     bool pickColor(QWidget *window, Answer answer) override;
+    void cancel() override;
 
 private Q_SLOTS:
     void onResponse(uint code, const QVariantMap &results);
@@ -26,10 +28,11 @@ private:
     void onCallFinished(QDBusPendingCallWatcher *call);
     void listenOn(const QString &path);
     void stopListening();
-    void finish(std::optional<ColorValue> color);
+    void finish(Outcome outcome, ColorValue colour = -1);
 
     Answer m_answer;
     QString m_requestPath;
     QDBusServiceWatcher *m_serviceWatcher = nullptr;
+    QDBusPendingCallWatcher *m_call = nullptr;
     unsigned m_requests = 0;
 };

@@ -3,6 +3,7 @@
 #include "platform/DBusColorPortal.h"
 #include "platform/NullServices.h"
 #include "platform/QtWindowOrder.h"
+#include "platform/WaylandScreenReader.h"
 #include "platform/WaylandSession.h"
 #include "platform/X11Clipboard.h"
 #include "platform/X11Connection.h"
@@ -18,8 +19,9 @@ PlatformServices PlatformServices::create()
     const bool wayland = WaylandSession::declared() || WaylandSession::isXWayland(connection);
     if (!connection) {
         PlatformServices services = null();
+        // Without the X server's pointer there is nothing to follow, so no screen copies.
         if (wayland)
-            services.colorPortal = std::make_unique<DBusColorPortal>();
+            chooseWaylandEyedropper(services, nullptr, std::make_unique<DBusColorPortal>());
         return services;
     }
 
@@ -29,13 +31,32 @@ PlatformServices PlatformServices::create()
     services.clipboard = std::make_unique<X11Clipboard>();
     services.windowOrder = std::make_unique<QtWindowOrder>();
     services.pointerConfiner = std::make_unique<X11PointerConfiner>(connection);
-    services.screenReader = std::make_unique<X11ScreenReader>(x11DisplayName().c_str());
     // XWayland shows no other program's pixels to a root read: they would all come out black.
-    if (wayland)
-        services.colorPortal = std::make_unique<DBusColorPortal>();
-    else
+    if (wayland) {
+        chooseWaylandEyedropper(services,
+            std::make_unique<WaylandScreenReader>(x11DisplayName().c_str()),
+            std::make_unique<DBusColorPortal>());
+    } else {
+        services.screenReader = std::make_unique<X11ScreenReader>(x11DisplayName().c_str());
         services.colorPortal = std::make_unique<NullColorPortal>();
+    }
     return services;
+}
+
+void PlatformServices::chooseWaylandEyedropper(PlatformServices &services,
+    std::unique_ptr<ScreenReader> screenCopy, std::unique_ptr<ColorPortal> portal)
+{
+    services.screenReader = std::make_unique<NullScreenReader>();
+    services.colorPortal = std::make_unique<NullColorPortal>();
+    if (screenCopy && screenCopy->canRead()) {
+        services.screenReader = std::move(screenCopy);
+        services.eyedropper = Eyedropper::Screen;
+    } else if (portal && portal->offersPick()) {
+        services.colorPortal = std::move(portal);
+        services.eyedropper = Eyedropper::Portal;
+    } else {
+        services.eyedropper = Eyedropper::None;
+    }
 }
 
 PlatformServices PlatformServices::null()

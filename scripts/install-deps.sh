@@ -9,6 +9,7 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
     libxcb1-dev libxcb-xfixes0-dev libxcb-xinput-dev libx11-dev libfontconfig-dev zlib1g-dev
+    libwayland-dev wayland-protocols
     fonts-liberation fonts-dejavu-core
 )
 if [ "${1:-}" = package ]; then
@@ -17,7 +18,7 @@ fi
 if [ "${1:-}" = test ]; then
     packages+=(
         xvfb openbox xdotool xclip x11-utils x11-xserver-utils imagemagick
-        weston xwayland xserver-xephyr qt6-wayland dbus dbus-x11
+        weston xwayland sway swaybg foot xserver-xephyr qt6-wayland dbus dbus-x11
         clang libclang-rt-14-dev libfuzzer-14-dev
         desktop-file-utils appstream lintian dpkg-dev fakeroot
         linux-perf hyperfine valgrind xrestop libxcb-damage0-dev libxcb-xtest0-dev

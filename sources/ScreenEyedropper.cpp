@@ -7,6 +7,8 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QImage>
+#include <QShortcut>
 #include <QTimer>
 
 namespace {
@@ -16,6 +18,24 @@ QCursor cursorFrom(const PictureBox *store, QPoint hot)
 {
     return QCursor(store->picture(), hot.x(), hot.y());
 }
+
+// Where the screen read sees the pointer itself, the pixel under the hot spot must be the
+// screen's: a small clear patch around it survives the compositor scaling the pointer up.
+QCursor withClearHotSpot(const QCursor &cursor)
+{
+    QImage image = cursor.pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QPoint hot = cursor.hotSpot();
+    for (int y = hot.y() - 1; y <= hot.y() + 1; ++y) {
+        for (int x = hot.x() - 1; x <= hot.x() + 1; ++x) {
+            if (image.valid(x, y))
+                image.setPixel(x, y, 0);
+        }
+    }
+    return QCursor(QPixmap::fromImage(image), hot.x(), hot.y());
+}
+
+const QString cannotPickText
+    = QStringLiteral("Auf diesem Desktop kann die Pipette keine Farbe vom Bildschirm nehmen.");
 
 } // namespace
 
@@ -27,7 +47,12 @@ ScreenEyedropper::ScreenEyedropper(const Controls &controls, QTimer *tmrScreenCo
     , m_state(state)
     , m_reader(reader)
     , m_portal(portal)
-{ }
+{
+    m_portalLimit = new QTimer(this);
+    m_portalLimit->setSingleShot(true);
+    m_portalLimit->setInterval(portalLimitMs);
+    connect(m_portalLimit, &QTimer::timeout, this, &ScreenEyedropper::givePortalUp);
+}
 
 ScreenEyedropper::~ScreenEyedropper()
 {
@@ -38,15 +63,49 @@ ScreenEyedropper::~ScreenEyedropper()
 
 void ScreenEyedropper::picScreenColor_MouseDown(int, int, double, double)
 {
-    // One question to the portal at a time; its own picker has the pointer meanwhile.
-    if (m_portalOpen)
+    if (m_cannotPick)
         return;
-    setPointer(cursorFrom(m_c.picMouse[1], m_c.holdHotSpot), true);
+    // A portal that never answers must not keep the button: a second press takes it back.
+    if (m_portalOpen) {
+        givePortalUp();
+        return;
+    }
+    QCursor hold = cursorFrom(m_c.picMouse[1], m_c.holdHotSpot);
+    setPointer(m_reader.seesPointer() ? withClearHotSpot(hold) : hold, true);
     m_c.picScreenColor->setPicture(m_c.picMouse[3]->picture());
-    m_portalOpen = m_portal.pickColor(
-        m_c.form, [this](std::optional<ColorValue> color) { portalAnswered(color); });
-    if (!m_portalOpen)
+    m_portalOpen
+        = m_portal.pickColor(m_c.form, [this](ColorPortal::Outcome outcome, ColorValue colour) {
+              portalAnswered(outcome, colour);
+          });
+    if (!m_portalOpen) {
         m_tmrScreenColor->start();
+        return;
+    }
+    m_portalLimit->start();
+    if (!m_portalEscape) {
+        m_portalEscape = new QShortcut(QKeySequence(Qt::Key_Escape), m_c.form);
+        connect(m_portalEscape, &QShortcut::activated, this, &ScreenEyedropper::givePortalUp);
+    }
+    m_portalEscape->setEnabled(true);
+}
+
+void ScreenEyedropper::givePortalUp()
+{
+    if (!m_portalOpen)
+        return;
+    m_portal.cancel();
+    m_portalOpen = false;
+    m_portalLimit->stop();
+    m_portalEscape->setEnabled(false);
+    endSampling();
+}
+
+void ScreenEyedropper::cannotPick()
+{
+    m_cannotPick = true;
+    m_c.picScreenColor->setToolTip(cannotPickText);
+    if (m_overriding)
+        endSampling();
 }
 
 void ScreenEyedropper::picScreenColor_MouseUp(int, int, double, double)
@@ -56,13 +115,18 @@ void ScreenEyedropper::picScreenColor_MouseUp(int, int, double, double)
         endSampling();
 }
 
-void ScreenEyedropper::portalAnswered(std::optional<ColorValue> color)
+void ScreenEyedropper::portalAnswered(ColorPortal::Outcome outcome, ColorValue colour)
 {
     m_portalOpen = false;
-    // Cancelled, refused or failed: the colour stays as it was.
-    if (color)
-        handOverColor(*color, m_c.vorschau, m_c.HScroll1);
-    endSampling();
+    m_portalLimit->stop();
+    m_portalEscape->setEnabled(false);
+    // Cancelled or failed: the colour stays as it was.
+    if (outcome == ColorPortal::Outcome::Colour)
+        handOverColor(colour, m_c.vorschau, m_c.HScroll1);
+    if (outcome == ColorPortal::Outcome::Failed)
+        cannotPick();
+    else
+        endSampling();
 }
 
 void ScreenEyedropper::endSampling()
@@ -70,6 +134,7 @@ void ScreenEyedropper::endSampling()
     setPointer(cursorFrom(m_c.picMouse[0], m_c.idleHotSpot), false);
     m_c.picScreenColor->setPicture(m_c.picMouse[2]->picture());
     m_tmrScreenColor->stop();
+    m_reader.endHold();
 }
 
 void ScreenEyedropper::setPointer(const QCursor &cursor, bool sampling)

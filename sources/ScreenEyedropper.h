@@ -1,18 +1,18 @@
 #pragma once
 
 #include "core/ColorValue.h"
+#include "platform/ColorPortal.h"
 #include "sources/ColorModul.h"
 
 #include <QObject>
 #include <QPoint>
 
 #include <array>
-#include <optional>
 
 class ChannelScrollBar;
-class ColorPortal;
 class PictureBox;
 class QCursor;
+class QShortcut;
 class QTimer;
 class QWidget;
 class ScreenReader;
@@ -45,10 +45,16 @@ public:
 
     // Ends a hold the platform ended without a release (window hidden, grab lost).
     void endSampling();
+    // This desktop lets the program take no colour at all: the button says so and no longer
+    // pretends to hold.
+    void cannotPick();
+    // How long a portal's picker may stay open before the button is given back.
+    static constexpr int portalLimitMs = 60000;
 
 private:
     void setPointer(const QCursor &cursor, bool sampling);
-    void portalAnswered(std::optional<ColorValue> color);
+    void portalAnswered(ColorPortal::Outcome outcome, ColorValue colour);
+    void givePortalUp();
 
     Controls m_c;
     QTimer *m_tmrScreenColor;
@@ -57,4 +63,7 @@ private:
     ColorPortal &m_portal;
     bool m_overriding = false;
     bool m_portalOpen = false;
+    bool m_cannotPick = false;
+    QTimer *m_portalLimit = nullptr;
+    QShortcut *m_portalEscape = nullptr;
 };

@@ -1,6 +1,7 @@
 // The program in a real Wayland session: Weston's headless backend with XWayland, started here
 // with a runtime folder and socket of its own. Input cannot be injected into XWayland there, so
 // this covers start-up and the window only.
+#include "platform/PlatformServices.h"
 #include "platform/WaylandSession.h"
 #include "platform/X11Connection.h"
 #include "platform/XcbReplyPtr.h"
@@ -62,6 +63,7 @@ private Q_SLOTS:
     void startsUnderXWayland_data();
     void startsUnderXWayland();
     void xwaylandIsRecognisedWithoutTheEnvironment();
+    void westonOffersNoWayToPick();
 
 private:
     std::unique_ptr<QTemporaryDir> m_runtime;
@@ -204,8 +206,33 @@ void tst_WaylandSession::xwaylandIsRecognisedWithoutTheEnvironment()
     QCOMPARE(probe.exitCode(), 0);
 }
 
+void tst_WaylandSession::westonOffersNoWayToPick()
+{
+    // Weston has no screen copies for clients, and there is no portal on the bus: the eyedropper
+    // must know that before anyone presses it.
+    QProcess probe;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QUORVIN_PROBE_EYEDROPPER"), QStringLiteral("1"));
+    env.insert(QStringLiteral("DISPLAY"), m_xDisplay);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime->path());
+    env.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("quorvin-test"));
+    env.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("wayland"));
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
+    probe.setProcessEnvironment(env);
+    probe.setProcessChannelMode(QProcess::ForwardedChannels);
+    probe.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(probe.waitForFinished(20000));
+    QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(probe.exitCode(), int(PlatformServices::Eyedropper::None));
+}
+
 int main(int argc, char *argv[])
 {
+    if (qEnvironmentVariableIsSet("QUORVIN_PROBE_EYEDROPPER")) {
+        QGuiApplication app(argc, argv);
+        return int(PlatformServices::create().eyedropper);
+    }
     if (qEnvironmentVariableIsSet("QUORVIN_PROBE_XWAYLAND")) {
         QGuiApplication app(argc, argv);
         const bool declared = WaylandSession::declared();

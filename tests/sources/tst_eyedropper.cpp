@@ -40,6 +40,25 @@ struct ScriptedScreen : ScreenReader
     }
 };
 
+struct ScriptedCopies : ScriptedScreen
+{
+    bool offered = true;
+    bool canRead() const override { return offered; }
+    bool seesPointer() const override { return true; }
+};
+
+struct ScriptedPortal : ColorPortal
+{
+    bool offered = true;
+    int picks = 0;
+    bool offersPick() override { return offered; }
+    bool pickColor(QWidget *, Answer) override
+    {
+        ++picks;
+        return true;
+    }
+};
+
 struct Started
 {
     ScriptedScreen *screen = new ScriptedScreen;
@@ -71,6 +90,8 @@ private Q_SLOTS:
     void buttonsUpWithoutARelease();
     void ticksHandOver_data();
     void ticksHandOver();
+    void waylandChoice_data();
+    void waylandChoice();
     void decode_data();
     void decode();
 };
@@ -198,6 +219,86 @@ void tst_Eyedropper::ticksHandOver()
     QCOMPARE(w.ui.Text9->text(), QString::number(toColorValue(expected)));
     QCOMPARE(w.ui.Picture11->backColor(), expected);
     QCOMPARE(w.ui.Label2->foreColor(), expected);
+}
+
+void tst_Eyedropper::waylandChoice_data()
+{
+    QTest::addColumn<bool>("screenCopies");
+    QTest::addColumn<bool>("portal");
+    QTest::addColumn<int>("chosen");
+    using E = PlatformServices::Eyedropper;
+    QTest::newRow("screen copies, portal too") << true << true << int(E::Screen);
+    QTest::newRow("screen copies only") << true << false << int(E::Screen);
+    QTest::newRow("portal only") << false << true << int(E::Portal);
+    QTest::newRow("neither") << false << false << int(E::None);
+}
+
+// Which way a Wayland session takes its colour, and what a press then shows.
+void tst_Eyedropper::waylandChoice()
+{
+    QFETCH(bool, screenCopies);
+    QFETCH(bool, portal);
+    QFETCH(int, chosen);
+    using E = PlatformServices::Eyedropper;
+    auto *copies = new ScriptedCopies;
+    copies->offered = screenCopies;
+    copies->colour = rgbValue(32, 160, 64);
+    auto *picker = new ScriptedPortal;
+    picker->offered = portal;
+    PlatformServices services = PlatformServices::null();
+    PlatformServices::chooseWaylandEyedropper(
+        services, std::unique_ptr<ScreenReader>(copies), std::unique_ptr<ColorPortal>(picker));
+    QCOMPARE(int(services.eyedropper), chosen);
+    const bool readsCopies = services.screenReader.get() == copies;
+    const bool asksPortal = services.colorPortal.get() == picker;
+    QCOMPARE(readsCopies, chosen == int(E::Screen));
+    QCOMPARE(asksPortal, chosen == int(E::Portal));
+    // Those not chosen went with the call.
+    if (!readsCopies)
+        copies = nullptr;
+    if (!asksPortal)
+        picker = nullptr;
+
+    std::unique_ptr<frmQuorvin> w = TestWindow::started(std::move(services));
+    QVERIFY(w);
+    PictureBox *button = w->ui.picScreenColor;
+    const QString tip = button->toolTip();
+    QCOMPARE(tip.isEmpty(), chosen != int(E::None));
+    if (chosen == int(E::None)) {
+        QCOMPARE(tip,
+            QStringLiteral(
+                "Auf diesem Desktop kann die Pipette keine Farbe vom Bildschirm nehmen."));
+    }
+
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+    const bool holds = button->picture().cacheKey() == w->ui.picMouse[3]->picture().cacheKey();
+    QCOMPARE(holds, chosen != int(E::None));
+    QCOMPARE(QGuiApplication::overrideCursor() != nullptr, chosen != int(E::None));
+    QCOMPARE(w->ui.tmrScreenColor->isActive(), chosen == int(E::Screen));
+    if (picker)
+        QCOMPARE(picker->picks, 1);
+    if (copies)
+        QTRY_COMPARE(sliders(*w), QColor(32, 160, 64));
+    // The pointer image is drawn into what a screen copy reads, so the hot spot must be clear.
+    if (QGuiApplication::overrideCursor() && copies) {
+        const QCursor *hold = QGuiApplication::overrideCursor();
+        QCOMPARE(hold->hotSpot(), QPoint(4, 27));
+        QCOMPARE(qAlpha(hold->pixmap().toImage().pixel(4, 27)), 0);
+    }
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
+    if (chosen == int(E::None)) {
+        QCOMPARE(button->picture().cacheKey(), w->ui.picMouse[2]->picture().cacheKey());
+        QCOMPARE(sliders(*w), QColor(0, 0, 0));
+    }
+    if (chosen == int(E::Portal)) {
+        // A portal that never answers: a second press gives the button back.
+        QVERIFY(holds && QGuiApplication::overrideCursor());
+        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(button->picture().cacheKey(), w->ui.picMouse[2]->picture().cacheKey());
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QCOMPARE(picker->picks, 1);
+    }
 }
 
 void tst_Eyedropper::decode_data()

@@ -71,12 +71,15 @@ class FakePortal : public QObject
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Screenshot")
+    Q_PROPERTY(uint version READ version)
 public:
-    explicit FakePortal(QDBusConnection bus)
+    explicit FakePortal(QDBusConnection bus, uint version)
         : m_bus(bus)
+        , m_version(version)
     { }
+    uint version() const { return m_version; }
 
-    enum class Answer { Color, Cancel, Refuse, ErrorReply };
+    enum class Answer { Colour, Cancel, Refuse, ErrorReply, Never };
 
     int requests = 0;
     QString parentWindow;
@@ -84,6 +87,8 @@ public:
 
     void answer(Answer how, double r = 0, double g = 0, double b = 0)
     {
+        if (how == Answer::Never)
+            return;
         if (how == Answer::ErrorReply) {
             m_bus.send(m_call.createErrorReply(
                 QStringLiteral("org.freedesktop.portal.Error.Failed"), QStringLiteral("broken")));
@@ -121,6 +126,7 @@ public Q_SLOTS:
 
 private:
     QDBusConnection m_bus;
+    uint m_version;
     QDBusMessage m_call;
 };
 
@@ -142,12 +148,8 @@ void tst_EyedropperPortalX11::initTestCase()
 {
     QUORVIN_SKIP_WITHOUT_X11();
     QVERIFY2(privateBus, "dbus-daemon did not start");
-    // Chosen by the program itself, as no platform was named.
-    QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
     // Black, as a root read under XWayland would give it, must never arrive.
     QCOMPARE(run(QStringLiteral("xsetroot"), { "-solid", "#000000" }).exitCode, 0);
-    m_window = TestWindow::started(PlatformServices::create());
-    QVERIFY(m_window);
 }
 
 void tst_EyedropperPortalX11::cleanup()
@@ -155,47 +157,72 @@ void tst_EyedropperPortalX11::cleanup()
     if (m_held)
         release(1);
     m_held = false;
+    m_window.reset();
     QDBusConnection::disconnectFromBus(QStringLiteral("fake-portal"));
 }
 
+namespace {
+
+const QString cannotPick
+    = QStringLiteral("Auf diesem Desktop kann die Pipette keine Farbe vom Bildschirm nehmen.");
+
+} // namespace
+
 void tst_EyedropperPortalX11::pressAsksThePortal_data()
 {
-    QTest::addColumn<bool>("present");
+    QTest::addColumn<uint>("version"); // 0: no portal on the bus
     QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("givenBackBy"); // a pick left open ends with this
     QTest::addColumn<QList<int>>("expected");
+    QTest::addColumn<QString>("tip");
+    using A = FakePortal::Answer;
     const QList<int> before { 10, 20, 30 };
-    QTest::newRow("colour") << true << int(FakePortal::Answer::Color)
-                            << QList<int>({ 51, 102, 153 });
-    QTest::newRow("cancelled") << true << int(FakePortal::Answer::Cancel) << before;
-    QTest::newRow("refused") << true << int(FakePortal::Answer::Refuse) << before;
-    QTest::newRow("error reply") << true << int(FakePortal::Answer::ErrorReply) << before;
-    QTest::newRow("no portal") << false << -1 << before;
+    QTest::newRow("colour") << 2u << int(A::Colour) << QString() << QList<int>({ 51, 102, 153 })
+                            << QString();
+    QTest::newRow("cancelled") << 2u << int(A::Cancel) << QString() << before << QString();
+    QTest::newRow("refused") << 2u << int(A::Refuse) << QString() << before << cannotPick;
+    QTest::newRow("error reply") << 2u << int(A::ErrorReply) << QString() << before << cannotPick;
+    QTest::newRow("never answers, second press")
+        << 2u << int(A::Never) << QStringLiteral("press") << before << QString();
+    QTest::newRow("never answers, Escape")
+        << 2u << int(A::Never) << QStringLiteral("Escape") << before << QString();
+    QTest::newRow("no portal") << 0u << -1 << QString() << before << cannotPick;
+    QTest::newRow("portal without PickColor") << 1u << -1 << QString() << before << cannotPick;
 }
 
 void tst_EyedropperPortalX11::pressAsksThePortal()
 {
-    QFETCH(bool, present);
+    QFETCH(uint, version);
     QFETCH(int, answer);
+    QFETCH(QString, givenBackBy);
     QFETCH(QList<int>, expected);
-    frmQuorvin &w = *m_window;
-    w.ui.HScroll1[0]->setValue(10);
-    w.ui.HScroll1[1]->setValue(20);
-    w.ui.HScroll1[2]->setValue(30);
+    QFETCH(QString, tip);
 
     QDBusConnection bus = QDBusConnection::connectToBus(
         QString::fromUtf8(privateBus->address), QStringLiteral("fake-portal"));
     QVERIFY(bus.isConnected());
-    FakePortal portal(bus);
-    if (present) {
+    FakePortal portal(bus, version);
+    if (version > 0) {
         QVERIFY(bus.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), &portal,
-            QDBusConnection::ExportAllSlots));
+            QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties));
         QVERIFY(bus.registerService(QStringLiteral("org.freedesktop.portal.Desktop")));
     }
+    // The portal is asked about before the window shows: the button tells at once.
+    m_window = TestWindow::started(PlatformServices::create());
+    QVERIFY(m_window);
+    frmQuorvin &w = *m_window;
+    // Chosen by the program itself, as no platform was named.
+    QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+    const bool picks = version >= 2;
+    QCOMPARE(w.ui.picScreenColor->toolTip(), picks ? QString() : cannotPick);
+    w.ui.HScroll1[0]->setValue(10);
+    w.ui.HScroll1[1]->setValue(20);
+    w.ui.HScroll1[2]->setValue(30);
 
     moveTo(centreOf(w.ui.picScreenColor));
     press(1);
     m_held = true;
-    if (present) {
+    if (picks) {
         QTRY_COMPARE(portal.requests, 1);
         QCOMPARE(portal.parentWindow,
             QStringLiteral("x11:%1").arg(quint64(w.windowHandle()->winId()), 0, 16));
@@ -207,11 +234,17 @@ void tst_EyedropperPortalX11::pressAsksThePortal()
         QCOMPARE(X11CursorImage::current().hotSpot, QPoint(4, 27));
         QVERIFY(!w.ui.tmrScreenColor->isActive());
         QCOMPARE(sliders(w), QList<int>({ 10, 20, 30 }));
-        // A second press while it is open asks nothing more.
-        press(1);
-        release(1);
+        if (givenBackBy == QLatin1String("press")) {
+            press(1);
+            release(1);
+        } else if (givenBackBy == QLatin1String("Escape")) {
+            key(QStringLiteral("Escape"));
+        }
         portal.answer(FakePortal::Answer(answer), 0.2, 0.4, 0.6);
     } else {
+        // Nothing to hold: the face stays as it is.
+        settle(100);
+        QVERIFY(shows(w.ui.picScreenColor, w.ui.picMouse[2]));
         release(1);
         m_held = false;
     }
@@ -220,8 +253,19 @@ void tst_EyedropperPortalX11::pressAsksThePortal()
     QTRY_VERIFY(!QGuiApplication::overrideCursor());
     QCOMPARE(sliders(w), expected);
     QVERIFY(!w.ui.tmrScreenColor->isActive());
-    QCOMPARE(portal.requests, present ? 1 : 0);
-    if (present)
+    QCOMPARE(portal.requests, picks ? 1 : 0);
+    QCOMPARE(w.ui.picScreenColor->toolTip(), tip);
+    if (!givenBackBy.isEmpty()) {
+        // Given back, the button asks again; a late answer to the first changes nothing.
+        portal.answer(FakePortal::Answer::Colour, 1, 1, 1);
+        press(1);
+        release(1);
+        QTRY_COMPARE(portal.requests, 2);
+        portal.answer(FakePortal::Answer::Cancel);
+        QTRY_VERIFY(shows(w.ui.picScreenColor, w.ui.picMouse[2]));
+        QCOMPARE(sliders(w), expected);
+    }
+    if (version > 0)
         QVERIFY(bus.unregisterService(QStringLiteral("org.freedesktop.portal.Desktop")));
 }
 
