@@ -11,11 +11,11 @@ class ColorPortal
 {
 public:
     enum class Outcome {
-        Colour, // the colour came back
+        Color, // the colour came back
         Cancelled, // the user dismissed the picker
         Failed, // the desktop cannot pick colours after all
     };
-    using Answer = std::function<void(Outcome outcome, ColorValue colour)>;
+    using Answer = std::function<void(Outcome outcome, ColorValue color)>;
 
     virtual ~ColorPortal() = default;
     // Whether the desktop offers a colour pick at all, asked without starting anything.

@@ -165,8 +165,8 @@ void DBusColorPortal::onResponse(uint code, const QVariantMap &results)
         return;
     // 1 is the user's cancel; 2 says the portal could not do it.
     if (code == 0) {
-        const std::optional<ColorValue> colour = colourOf(results);
-        finish(colour ? Outcome::Colour : Outcome::Failed, colour.value_or(-1));
+        const std::optional<ColorValue> color = colorOf(results);
+        finish(color ? Outcome::Color : Outcome::Failed, color.value_or(-1));
     } else {
         finish(code == 1 ? Outcome::Cancelled : Outcome::Failed);
     }
@@ -194,7 +194,7 @@ void DBusColorPortal::stopListening()
     m_serviceWatcher = nullptr;
 }
 
-void DBusColorPortal::finish(Outcome outcome, ColorValue colour)
+void DBusColorPortal::finish(Outcome outcome, ColorValue color)
 {
     stopListening();
     m_call = nullptr;
@@ -202,5 +202,5 @@ void DBusColorPortal::finish(Outcome outcome, ColorValue colour)
     Answer answer = std::move(m_answer);
     m_answer = nullptr;
     if (answer)
-        answer(outcome, colour);
+        answer(outcome, color);
 }

@@ -28,7 +28,7 @@ private:
     void onCallFinished(QDBusPendingCallWatcher *call);
     void listenOn(const QString &path);
     void stopListening();
-    void finish(Outcome outcome, ColorValue colour = -1);
+    void finish(Outcome outcome, ColorValue color = -1);
 
     Answer m_answer;
     QString m_requestPath;

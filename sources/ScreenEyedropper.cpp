@@ -73,10 +73,8 @@ void ScreenEyedropper::picScreenColor_MouseDown(int, int, double, double)
     QCursor hold = cursorFrom(m_c.picMouse[1], m_c.holdHotSpot);
     setPointer(m_reader.seesPointer() ? withClearHotSpot(hold) : hold, true);
     m_c.picScreenColor->setPicture(m_c.picMouse[3]->picture());
-    m_portalOpen
-        = m_portal.pickColor(m_c.form, [this](ColorPortal::Outcome outcome, ColorValue colour) {
-              portalAnswered(outcome, colour);
-          });
+    m_portalOpen = m_portal.pickColor(m_c.form,
+        [this](ColorPortal::Outcome outcome, ColorValue color) { portalAnswered(outcome, color); });
     if (!m_portalOpen) {
         m_tmrScreenColor->start();
         return;
@@ -115,14 +113,14 @@ void ScreenEyedropper::picScreenColor_MouseUp(int, int, double, double)
         endSampling();
 }
 
-void ScreenEyedropper::portalAnswered(ColorPortal::Outcome outcome, ColorValue colour)
+void ScreenEyedropper::portalAnswered(ColorPortal::Outcome outcome, ColorValue color)
 {
     m_portalOpen = false;
     m_portalLimit->stop();
     m_portalEscape->setEnabled(false);
     // Cancelled or failed: the colour stays as it was.
-    if (outcome == ColorPortal::Outcome::Colour)
-        handOverColor(colour, m_c.vorschau, m_c.HScroll1);
+    if (outcome == ColorPortal::Outcome::Color)
+        handOverColor(color, m_c.vorschau, m_c.HScroll1);
     if (outcome == ColorPortal::Outcome::Failed)
         cannotPick();
     else

@@ -53,7 +53,7 @@ public:
 
 private:
     void setPointer(const QCursor &cursor, bool sampling);
-    void portalAnswered(ColorPortal::Outcome outcome, ColorValue colour);
+    void portalAnswered(ColorPortal::Outcome outcome, ColorValue color);
     void givePortalUp();
 
     Controls m_c;

@@ -242,7 +242,7 @@ void tst_Eyedropper::waylandChoice()
     using E = PlatformServices::Eyedropper;
     auto *copies = new ScriptedCopies;
     copies->offered = screenCopies;
-    copies->colour = rgbValue(32, 160, 64);
+    copies->color = rgbValue(32, 160, 64);
     auto *picker = new ScriptedPortal;
     picker->offered = portal;
     PlatformServices services = PlatformServices::null();

@@ -79,7 +79,7 @@ public:
     { }
     uint version() const { return m_version; }
 
-    enum class Answer { Colour, Cancel, Refuse, ErrorReply, Never };
+    enum class Answer { Color, Cancel, Refuse, ErrorReply, Never };
 
     int requests = 0;
     QString parentWindow;
@@ -177,7 +177,7 @@ void tst_EyedropperPortalX11::pressAsksThePortal_data()
     QTest::addColumn<QString>("tip");
     using A = FakePortal::Answer;
     const QList<int> before { 10, 20, 30 };
-    QTest::newRow("colour") << 2u << int(A::Colour) << QString() << QList<int>({ 51, 102, 153 })
+    QTest::newRow("colour") << 2u << int(A::Color) << QString() << QList<int>({ 51, 102, 153 })
                             << QString();
     QTest::newRow("cancelled") << 2u << int(A::Cancel) << QString() << before << QString();
     QTest::newRow("refused") << 2u << int(A::Refuse) << QString() << before << cannotPick;
@@ -257,7 +257,7 @@ void tst_EyedropperPortalX11::pressAsksThePortal()
     QCOMPARE(w.ui.picScreenColor->toolTip(), tip);
     if (!givenBackBy.isEmpty()) {
         // Given back, the button asks again; a late answer to the first changes nothing.
-        portal.answer(FakePortal::Answer::Colour, 1, 1, 1);
+        portal.answer(FakePortal::Answer::Color, 1, 1, 1);
         press(1);
         release(1);
         QTRY_COMPARE(portal.requests, 2);

@@ -173,7 +173,7 @@ struct Target
 {
     QString name;
     QPoint at;
-    QColor colour;
+    QColor color;
 };
 
 } // namespace
@@ -209,9 +209,9 @@ void tst_EyedropperSway::initTestCase()
     QVERIFY2(pointer, "no virtual pointer on the X server");
     pointer->setLayout(layout);
 
-    QMap<QString, QColor> colours;
+    QMap<QString, QColor> colors;
     for (const QString &pair : qEnvironmentVariable("QUORVIN_SWAY_COLOURS").split(u' ')) {
-        colours.insert(pair.section(u'=', 0, 0), QColor(pair.section(u'=', 1)));
+        colors.insert(pair.section(u'=', 0, 0), QColor(pair.section(u'=', 1)));
     }
     const QJsonObject tree = sway("get_tree").object();
     const QRect foot1 = windowRect(tree, QStringLiteral("foot1"));
@@ -220,13 +220,13 @@ void tst_EyedropperSway::initTestCase()
     // Corners away from the window, the terminals and their neighbours; the terminals' middles.
     m_targets = {
         { QStringLiteral("background, output 1"), outputs[0].topRight() + QPoint(-40, 40),
-            colours.value(QStringLiteral("bg1")) },
+            colors.value(QStringLiteral("bg1")) },
         { QStringLiteral("terminal, output 1"), foot1.center(),
-            colours.value(QStringLiteral("foot1")) },
+            colors.value(QStringLiteral("foot1")) },
         { QStringLiteral("terminal, output 2 at scale 2"), foot2.center(),
-            colours.value(QStringLiteral("foot2")) },
+            colors.value(QStringLiteral("foot2")) },
         { QStringLiteral("background, output 2 at scale 2"),
-            outputs[1].bottomRight() + QPoint(-40, -40), colours.value(QStringLiteral("bg2")) },
+            outputs[1].bottomRight() + QPoint(-40, -40), colors.value(QStringLiteral("bg2")) },
     };
 
     PlatformServices services = PlatformServices::create();
@@ -240,7 +240,7 @@ void tst_EyedropperSway::initTestCase()
     QTRY_COMPARE(nativeOf(m_window.get(), QPointF(0, 0)), m_window->frameGeometry().topLeft());
     const QRect window = m_window->frameGeometry();
     for (const Target &t : m_targets) {
-        QVERIFY2(t.colour.isValid(), qPrintable(t.name));
+        QVERIFY2(t.color.isValid(), qPrintable(t.name));
         QVERIFY2(!window.contains(t.at), qPrintable(t.name));
     }
 }
@@ -277,11 +277,11 @@ void tst_EyedropperSway::holdFollowsThePointerOverBothOutputs()
             QElapsedTimer shown;
             pointer->moveTo(t.at);
             shown.start();
-            while (sliders(w) != t.colour && shown.elapsed() < 5000)
+            while (sliders(w) != t.color && shown.elapsed() < 5000)
                 QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-            QVERIFY2(sliders(w) == t.colour,
+            QVERIFY2(sliders(w) == t.color,
                 qPrintable(QStringLiteral("%1: %2 instead of %3")
-                               .arg(t.name, sliders(w).name(), t.colour.name())));
+                               .arg(t.name, sliders(w).name(), t.color.name())));
             latencies << shown.elapsed();
         }
     }
@@ -305,7 +305,7 @@ void tst_EyedropperSway::holdFollowsThePointerOverBothOutputs()
     // Over another colour after the release, nothing follows any more.
     pointer->moveTo(m_targets.first().at);
     QTest::qWait(300);
-    QCOMPARE(sliders(w), last.colour);
+    QCOMPARE(sliders(w), last.color);
 
     // What the window's own code box holds, copied by its button and read from the clipboard.
     pointer->moveTo(centreOf(w.ui.Label6));
@@ -313,7 +313,7 @@ void tst_EyedropperSway::holdFollowsThePointerOverBothOutputs()
     pointer->button(true);
     pointer->button(false);
     QTRY_COMPARE(run(QStringLiteral("xclip"), { "-o", "-selection", "clipboard" }).out,
-        last.colour.name().toUpper().toLatin1());
+        last.color.name().toUpper().toLatin1());
 }
 
 int main(int argc, char *argv[])
