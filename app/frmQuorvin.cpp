@@ -63,10 +63,11 @@ frmQuorvin::frmQuorvin(PlatformServices services, QWidget *parent)
     m_palettePicker = new PalettePicker(
         { ui.picColor, ui.vorschau, ui.HScroll1 }, colorModul, *m_services.pointerConfiner, this);
     m_screenEyedropper = new ScreenEyedropper(
-        { this, ui.picScreenColor, ui.picMouse, ui.vorschau, ui.HScroll1,
+        { this, ui.picScreenColor, ui.picMouse, ui.vorschau, ui.HScroll1, ui.chkRGB,
             WindowImages::hotSpot(WindowImages::fileData(WindowImages::Id::C1)),
             WindowImages::hotSpot(WindowImages::fileData(WindowImages::Id::C2)) },
-        ui.tmrScreenColor, colorModul, *m_services.screenReader, *m_services.colorPortal, this);
+        ui.tmrScreenColor, colorModul, *m_services.screenReader, *m_services.colorPortal,
+        *m_services.loupeWindow, *m_services.holdKeyboard, this);
     m_randomColor = new RandomColor(ui.HScroll1, this);
     m_copyButtons = new CopyButtons({ ui.Text7, ui.Text9, ui.Text8 }, *m_services.clipboard, this);
     m_pressedLook = new PressedLook(

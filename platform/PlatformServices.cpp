@@ -6,6 +6,8 @@
 #include "platform/QtWindowOrder.h"
 #include "platform/WaylandSession.h"
 #include "platform/X11Connection.h"
+#include "platform/X11HoldKeyboard.h"
+#include "platform/X11LoupeWindow.h"
 #include "platform/X11PointerConfiner.h"
 #include "platform/X11ScreenReader.h"
 #include "platform/X11SelectionSingleInstance.h"
@@ -30,6 +32,8 @@ PlatformServices PlatformServices::create()
     services.windowOrder = std::make_unique<QtWindowOrder>();
     services.pointerConfiner = std::make_unique<X11PointerConfiner>(connection);
     services.screenReader = std::make_unique<X11ScreenReader>(x11DisplayName().c_str());
+    services.loupeWindow = std::make_unique<X11LoupeWindow>(x11DisplayName());
+    services.holdKeyboard = std::make_unique<X11HoldKeyboard>(x11DisplayName());
     // XWayland shows no other program's pixels to a root read: they would all come out black.
     if (wayland)
         services.colorPortal = std::make_unique<DBusColorPortal>();
@@ -47,5 +51,7 @@ PlatformServices PlatformServices::null()
     services.pointerConfiner = std::make_unique<NullPointerConfiner>();
     services.screenReader = std::make_unique<NullScreenReader>();
     services.colorPortal = std::make_unique<NullColorPortal>();
+    services.loupeWindow = std::make_unique<NullLoupeWindow>();
+    services.holdKeyboard = std::make_unique<NullHoldKeyboard>();
     return services;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ColorValue.h"
+#include "platform/ScreenBlock.h"
 
 #include <QPoint>
 
@@ -14,4 +15,15 @@ public:
     virtual bool pointerPosition(QPoint *root, bool *buttonHeld) = 0;
     // The colour of one screen pixel, or -1 where it cannot be read.
     virtual ColorValue pixelAt(QPoint root) = 0;
+    // The pixels within radius of a centre pixel, in one read; false where the centre cannot be
+    // read. A reader that knows single pixels only gives a block of the centre alone.
+    virtual bool readBlock(QPoint centre, int radius, ScreenBlock *block)
+    {
+        (void)radius;
+        const ColorValue colour = pixelAt(centre);
+        if (colour < 0)
+            return false;
+        *block = { centre, 0, { colour } };
+        return true;
+    }
 };

@@ -1,13 +1,18 @@
 #include "sources/ScreenEyedropper.h"
 
 #include "platform/ColorPortal.h"
+#include "platform/HoldKeyboard.h"
 #include "platform/ScreenReader.h"
 #include "sources/ColorHandOver.h"
+#include "widgets/ChannelScrollBar.h"
 #include "widgets/PictureBox.h"
 
+#include <QCheckBox>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QTimer>
+#include <QWheelEvent>
 
 namespace {
 
@@ -20,17 +25,24 @@ QCursor cursorFrom(const PictureBox *store, QPoint hot)
 } // namespace
 
 ScreenEyedropper::ScreenEyedropper(const Controls &controls, QTimer *tmrScreenColor,
-    ColorModul &state, ScreenReader &reader, ColorPortal &portal, QObject *parent)
+    ColorModul &state, ScreenReader &reader, ColorPortal &portal, LoupeWindow &loupeWindow,
+    HoldKeyboard &keyboard, QObject *parent)
     : QObject(parent)
     , m_c(controls)
     , m_tmrScreenColor(tmrScreenColor)
     , m_state(state)
     , m_reader(reader)
     , m_portal(portal)
+    , m_keyboard(keyboard)
+    , m_loupe(loupeWindow)
 { }
 
 ScreenEyedropper::~ScreenEyedropper()
 {
+    // The window's services go before its children: their own destructors give the keyboard
+    // back and take the loupe away.
+    if (QCoreApplication *app = QCoreApplication::instance(); app && m_aids)
+        app->removeEventFilter(this);
     // The timer may already be gone with the window; the application's pointer is not.
     if (m_overriding)
         QGuiApplication::restoreOverrideCursor();
@@ -45,8 +57,10 @@ void ScreenEyedropper::picScreenColor_MouseDown(int, int, double, double)
     m_c.picScreenColor->setPicture(m_c.picMouse[3]->picture());
     m_portalOpen = m_portal.pickColor(
         m_c.form, [this](std::optional<ColorValue> colour) { portalAnswered(colour); });
-    if (!m_portalOpen)
+    if (!m_portalOpen) {
         m_tmrScreenColor->start();
+        startHoldAids();
+    }
 }
 
 void ScreenEyedropper::picScreenColor_MouseUp(int, int, double, double)
@@ -67,6 +81,7 @@ void ScreenEyedropper::portalAnswered(std::optional<ColorValue> colour)
 
 void ScreenEyedropper::endSampling()
 {
+    stopHoldAids();
     setPointer(cursorFrom(m_c.picMouse[0], m_c.idleHotSpot), false);
     m_c.picScreenColor->setPicture(m_c.picMouse[2]->picture());
     m_tmrScreenColor->stop();
@@ -99,8 +114,88 @@ void ScreenEyedropper::tmrScreenColor_Timer()
         endSampling();
         return;
     }
-    ColorValue colour = m_reader.pixelAt(m_state.ScreenCursorPos);
+    // One read gives both the loupe's block and, at its centre, the pixel handed over.
+    ScreenBlock block;
+    const bool read = m_reader.readBlock(m_state.ScreenCursorPos, m_loupe.radius(), &block);
+    ColorValue colour = read ? block.centreColour() : -1;
     if (colour < 0)
         colour = m_c.vorschau->Point(0, 0);
     handOverColor(colour, m_c.vorschau, m_c.HScroll1);
+    if (!m_aids)
+        return;
+    // A failed read leaves the loupe as it was: it still frames the colour last handed over.
+    if (read)
+        m_loupe.show(block, pointerImage(block.centre), m_c.chkRGB && m_c.chkRGB->isChecked());
+    takeKeys();
+}
+
+void ScreenEyedropper::startHoldAids()
+{
+    if (m_aids)
+        return;
+    m_aids = true;
+    for (std::size_t i = 0; i < m_pressColour.size(); ++i)
+        m_pressColour[i] = m_c.HScroll1[i]->value();
+    m_keyboard.grab();
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+void ScreenEyedropper::stopHoldAids()
+{
+    if (!m_aids)
+        return;
+    m_aids = false;
+    m_loupe.hide();
+    m_keyboard.release();
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->removeEventFilter(this);
+}
+
+bool ScreenEyedropper::takeKeys()
+{
+    for (const HoldKeyboard::Press &p : m_keyboard.presses()) {
+        const int step = p.shift ? 10 : 1;
+        switch (p.key) {
+        case HoldKeyboard::Key::Left:
+            m_keyboard.movePointer({ -step, 0 });
+            break;
+        case HoldKeyboard::Key::Right:
+            m_keyboard.movePointer({ step, 0 });
+            break;
+        case HoldKeyboard::Key::Up:
+            m_keyboard.movePointer({ 0, -step });
+            break;
+        case HoldKeyboard::Key::Down:
+            m_keyboard.movePointer({ 0, step });
+            break;
+        case HoldKeyboard::Key::Escape: {
+            const std::array<int, 3> back = m_pressColour;
+            endSampling();
+            writeChannels({ back, back.size() }, m_c.HScroll1);
+            return false;
+        }
+        }
+    }
+    return true;
+}
+
+QRect ScreenEyedropper::pointerImage(QPoint root) const
+{
+    // Custom pointers are shown at their pixmap's device size, the hot spot in device pixels.
+    const QPixmap &picture = m_c.picMouse[1]->picture();
+    const QSize size = picture.isNull() ? QSize(32, 32) : picture.size();
+    return QRect(root - m_c.holdHotSpot, size);
+}
+
+bool ScreenEyedropper::eventFilter(QObject *watched, QEvent *event)
+{
+    // The wheel zooms the loupe; it is no press, no release and no scroll of anything else.
+    if (m_aids && event->type() == QEvent::Wheel) {
+        const int delta = static_cast<QWheelEvent *>(event)->angleDelta().y();
+        if (delta != 0)
+            m_loupe.zoom(delta > 0);
+        event->accept();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
