@@ -5,6 +5,7 @@
 #include "X11TestSupport.h"
 
 #include "app/frmQuorvin.h"
+#include "platform/X11Connection.h"
 #include "platform/X11CursorImage.h"
 #include "sources/LoupeGeometry.h"
 #include "widgets/ChannelScrollBar.h"
@@ -91,7 +92,7 @@ constexpr int gridSide = 40;
 constexpr int cornerSide = 8;
 QPoint gridAt(const QRect &m)
 {
-    return m.topLeft() + QPoint(200, 150);
+    return m.topLeft() + QPoint(120, 200);
 }
 QRgb gridColour(int x, int y)
 {
@@ -139,24 +140,55 @@ LoupeSeen loupeSeen()
     return seen;
 }
 
-// Every cell of the loupe's grid, read off the screen at its middle, against the root pixel it
-// stands for; the first mismatch, or an empty text.
+QRect screenArea()
+{
+    return QRect(QPoint(0, 0), QGuiApplication::primaryScreen()->virtualSize() * deviceRatio());
+}
+
+// What the screen shows in a rectangle of root pixels, in one read.
+QImage screenImage(const QRect &area)
+{
+    xcb_connection_t *c = x11Connection();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_get_image_reply_t *reply = xcb_get_image_reply(c,
+        xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, int16_t(area.x()), int16_t(area.y()),
+            uint16_t(area.width()), uint16_t(area.height()), ~0u),
+        nullptr);
+    QImage image;
+    // Depth 24 in 32 bits, as the test servers run it.
+    if (reply && xcb_get_image_data_length(reply) >= area.width() * area.height() * 4)
+        image = QImage(xcb_get_image_data(reply), area.width(), area.height(), QImage::Format_RGB32)
+                    .copy();
+    std::free(reply);
+    return image;
+}
+
+// Every cell of the loupe's grid against the root pixel it stands for, read off the screen at
+// the cell's corner farthest from the centre (the frame lies over the centre's neighbours); the
+// first mismatch, or an empty text.
 QString loupeMismatch(const QRect &loupe, QPoint pointer, int pixels)
 {
     const LoupeGeometry::Layout l = LoupeGeometry::layout(pixels, deviceRatio());
     if (loupe.size() != QSize(l.width, l.height))
         return QStringLiteral("loupe is %1x%2").arg(loupe.width()).arg(loupe.height());
-    const QRect root(QPoint(0, 0), QGuiApplication::primaryScreen()->virtualSize() * deviceRatio());
     const int half = pixels / 2;
+    const QRect block = QRect(pointer - QPoint(half, half), QSize(pixels, pixels)) & screenArea();
+    const QImage shown = screenImage(loupe);
+    const QImage screen = screenImage(block);
+    if (shown.isNull() || screen.isNull())
+        return QStringLiteral("screen not read");
+    const auto inCell = [&l, half](int i) {
+        return i < half ? 0 : i > half ? l.cell - 1 : l.cell / 2;
+    };
     for (int j = 0; j < pixels; ++j) {
         for (int i = 0; i < pixels; ++i) {
-            const QPoint shown = pointer + QPoint(i - half, j - half);
-            if (!root.contains(shown))
+            const QPoint root = pointer + QPoint(i - half, j - half);
+            if (!block.contains(root))
                 continue;
-            const QPoint cell = loupe.topLeft()
-                + QPoint(l.gridX + i * l.cell + l.cell / 2, l.gridY + j * l.cell + l.cell / 2);
-            const QRgb want = screenPixel(shown) & 0xffffff;
-            const QRgb got = screenPixel(cell) & 0xffffff;
+            const QRgb want = screen.pixel(root - block.topLeft()) & 0xffffff;
+            const QRgb got
+                = shown.pixel(l.gridX + i * l.cell + inCell(i), l.gridY + j * l.cell + inCell(j))
+                & 0xffffff;
             if (want != got)
                 return QStringLiteral("cell %1,%2 shows %3, the screen %4")
                     .arg(i)
@@ -201,11 +233,6 @@ bool othersCanGrab(bool pointer, bool keyboard)
     xcb_flush(c);
     xcb_disconnect(c);
     return ok;
-}
-
-QRect screenArea()
-{
-    return QRect(QPoint(0, 0), QGuiApplication::primaryScreen()->virtualSize() * deviceRatio());
 }
 
 } // namespace
