@@ -63,4 +63,5 @@ public:
     void release() override { }
     std::vector<Press> presses() override { return {}; }
     void movePointer(QPoint) override { }
+    void endLostPress(std::uintptr_t, Qt::MouseButtons) override { }
 };

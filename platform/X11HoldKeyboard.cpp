@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -135,5 +136,34 @@ void X11HoldKeyboard::movePointer(QPoint by)
         return;
     xcb_warp_pointer(
         m_connection, XCB_NONE, XCB_NONE, 0, 0, 0, 0, std::int16_t(by.x()), std::int16_t(by.y()));
+    xcb_flush(m_connection);
+}
+
+void X11HoldKeyboard::endLostPress(std::uintptr_t window, Qt::MouseButtons down)
+{
+    if (!connected() || !window)
+        return;
+    // A release as the server would have sent it, far outside the window so that it clicks
+    // nothing; sent to a window without an event mask, it goes to the window's own client.
+    constexpr std::pair<Qt::MouseButton, int> buttons[]
+        = { { Qt::LeftButton, 1 }, { Qt::MiddleButton, 2 }, { Qt::RightButton, 3 },
+              { Qt::BackButton, 8 }, { Qt::ForwardButton, 9 } };
+    for (const auto &[button, detail] : buttons) {
+        if (!(down & button))
+            continue;
+        xcb_button_release_event_t release {};
+        release.response_type = XCB_BUTTON_RELEASE;
+        release.detail = std::uint8_t(detail);
+        release.time = XCB_CURRENT_TIME;
+        release.root = m_root;
+        release.event = std::uint32_t(window);
+        release.root_x = release.root_y = release.event_x = release.event_y = -10000;
+        release.state = std::uint16_t(XCB_BUTTON_MASK_1 << (detail <= 5 ? detail - 1 : 0));
+        if (detail > 5)
+            release.state = 0;
+        release.same_screen = 1;
+        xcb_send_event(m_connection, 0, std::uint32_t(window), XCB_EVENT_MASK_NO_EVENT,
+            reinterpret_cast<const char *>(&release));
+    }
     xcb_flush(m_connection);
 }

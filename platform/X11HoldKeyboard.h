@@ -23,6 +23,7 @@ public:
     void release() override;
     std::vector<Press> presses() override;
     void movePointer(QPoint by) override;
+    void endLostPress(std::uintptr_t window, Qt::MouseButtons down) override;
 
 private:
     bool connected();

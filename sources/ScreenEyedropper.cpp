@@ -67,7 +67,7 @@ void ScreenEyedropper::picScreenColor_MouseUp(int, int, double, double)
 {
     // While the portal is open the hold lasts until it answers.
     if (!m_portalOpen)
-        endSampling();
+        stopSampling();
 }
 
 void ScreenEyedropper::portalAnswered(std::optional<ColorValue> colour)
@@ -76,10 +76,27 @@ void ScreenEyedropper::portalAnswered(std::optional<ColorValue> colour)
     // Cancelled, refused or failed: the colour stays as it was.
     if (colour)
         handOverColor(*colour, m_c.vorschau, m_c.HScroll1);
-    endSampling();
+    stopSampling();
 }
 
 void ScreenEyedropper::endSampling()
+{
+    const bool holding = m_tmrScreenColor->isActive();
+    stopSampling();
+    if (holding)
+        forgetPress();
+}
+
+void ScreenEyedropper::forgetPress()
+{
+    // The release went nowhere (the window was hidden, another program took the pointer), so
+    // the toolkit still takes the button for down on the eyedropper button: it would hand it
+    // every move and keep the pointer it had over the window until the next click.
+    if (const Qt::MouseButtons down = QGuiApplication::mouseButtons())
+        m_keyboard.endLostPress(m_c.form->winId(), down);
+}
+
+void ScreenEyedropper::stopSampling()
 {
     stopHoldAids();
     setPointer(cursorFrom(m_c.picMouse[0], m_c.idleHotSpot), false);
@@ -170,7 +187,8 @@ bool ScreenEyedropper::takeKeys()
             break;
         case HoldKeyboard::Key::Escape: {
             const std::array<int, 3> back = m_pressColour;
-            endSampling();
+            // The button is still down; its release comes later and finds the hold ended.
+            stopSampling();
             writeChannels({ back, back.size() }, m_c.HScroll1);
             return false;
         }

@@ -63,6 +63,8 @@ protected:
 private:
     void setPointer(const QCursor &cursor, bool sampling);
     void portalAnswered(std::optional<ColorValue> colour);
+    void stopSampling();
+    void forgetPress();
     void startHoldAids();
     void stopHoldAids();
     // Arrow keys and Escape that came since the last tick; false where Escape ended the hold.

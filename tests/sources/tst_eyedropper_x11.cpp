@@ -517,6 +517,7 @@ void tst_EyedropperX11::holdEndLeavesNothingBehind_data()
     QTest::addColumn<QString>("end");
     QTest::newRow("release") << "release";
     QTest::newRow("Escape") << "Escape";
+    QTest::newRow("window minimised during the hold") << "minimise";
     QTest::newRow("kill -9") << "kill";
 }
 
@@ -527,12 +528,30 @@ void tst_EyedropperX11::holdEndLeavesNothingBehind()
     if (end != QLatin1String("kill")) {
         QVERIFY(holdAt(at));
         QVERIFY2(!othersCanGrab(false, true), "the hold did not take the keyboard");
+        const QString id = QString::number(m_window->winId());
         if (end == QLatin1String("Escape"))
             key(QStringLiteral("Escape"));
+        if (end == QLatin1String("minimise")) {
+            run(QStringLiteral("xdotool"), { "windowminimize", "--sync", id });
+            QTRY_VERIFY(!m_window->isVisible() || m_window->isMinimized());
+        }
         release(1);
         QTRY_VERIFY(!m_window->ui.tmrScreenColor->isActive());
         QTRY_VERIFY(!loupeSeen().viewable);
         QTRY_VERIFY(othersCanGrab(true, true));
+        if (end == QLatin1String("minimise")) {
+            run(QStringLiteral("xdotool"), { "windowmap", "--sync", id });
+            QTRY_VERIFY(m_window->isVisible() && !m_window->isMinimized());
+            QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+            // Where the window manager put it back, as this process knows it too.
+            QTRY_COMPARE(nativeOf(m_window.get(), {}), clientOrigin(id));
+        }
+        // The window's own pointers, each over its own control, without a click first.
+        PictureBox *field = m_window->ui.picColor[0];
+        moveTo(nativeOf(field, QPointF(100.5, 50.5)));
+        QTRY_COMPARE(X11CursorImage::current().hotSpot, QPoint(0, 31));
+        moveTo(nativeOf(m_window.get(), QPointF(20.5, 5.5)));
+        QTRY_COMPARE(X11CursorImage::current().hotSpot, QPoint(0, 10));
         return;
     }
     // The program proper, killed during a hold: the server takes its windows and grabs.
