@@ -57,10 +57,14 @@ bool X11LoupeWindow::created()
     if (!m_plainRgb32)
         return false;
     m_window = xcb_generate_id(m_connection);
-    const std::uint32_t values[] = { screen->black_pixel, 1 };
+    // No background: a move or a map leaves the content alone, and an expose is answered with
+    // the picture it last had.
+    const std::uint32_t values[] = { XCB_BACK_PIXMAP_NONE, 1, XCB_EVENT_MASK_EXPOSURE };
     xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, m_window, m_root, 0, 0, 1, 1, 0,
         XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
-        XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
+        XCB_CW_BACK_PIXMAP | XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK, values);
+    m_gc = xcb_generate_id(m_connection);
+    xcb_create_gc(m_connection, m_gc, m_window, 0, nullptr);
     const char name[] = "quorvin-loupe";
     xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, m_window, XCB_ATOM_WM_NAME,
         XCB_ATOM_STRING, 8, sizeof name - 1, name);
@@ -74,15 +78,8 @@ bool X11LoupeWindow::place(const QRect &root)
 {
     if (!created() || root.isEmpty())
         return false;
-    dropEvents();
-    if (root.size() != m_area.size()) {
-        if (m_pixmap)
-            xcb_free_pixmap(m_connection, m_pixmap);
-        m_pixmap = xcb_generate_id(m_connection);
-        xcb_create_pixmap(m_connection, m_depth, m_pixmap, m_window,
-            static_cast<std::uint16_t>(root.width()), static_cast<std::uint16_t>(root.height()));
-        xcb_change_window_attributes(m_connection, m_window, XCB_CW_BACK_PIXMAP, &m_pixmap);
-    }
+    if (exposed())
+        put(m_image);
     if (root != m_area || !m_mapped) {
         // Raised each time: whatever was mapped since, this program's topmost window included,
         // stays under it.
@@ -105,17 +102,22 @@ bool X11LoupeWindow::place(const QRect &root)
 
 void X11LoupeWindow::paint(const QImage &source)
 {
-    if (!m_pixmap)
+    if (!m_window)
         return;
-    const QImage image = source.format() == QImage::Format_RGB32
+    m_image = source.format() == QImage::Format_RGB32
         ? source
         : source.convertToFormat(QImage::Format_RGB32);
+    put(m_image);
+}
+
+void X11LoupeWindow::put(const QImage &image)
+{
+    if (image.isNull())
+        return;
     const int width = std::min(image.width(), m_area.width());
     const int height = std::min(image.height(), m_area.height());
     if (width <= 0 || height <= 0)
         return;
-    xcb_gcontext_t gc = xcb_generate_id(m_connection);
-    xcb_create_gc(m_connection, gc, m_pixmap, 0, nullptr);
     // A request has a size limit; a large loupe goes in bands of rows.
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
     const std::size_t limit = std::size_t(xcb_get_maximum_request_length(m_connection)) * 4 - 64;
@@ -131,13 +133,11 @@ void X11LoupeWindow::paint(const QImage &source)
                     image.constScanLine(y + r), rowBytes);
             data = band.data();
         }
-        xcb_put_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_pixmap, gc,
+        xcb_put_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_window, m_gc,
             static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(rows), 0,
             static_cast<std::int16_t>(y), 0, m_depth,
             static_cast<std::uint32_t>(rowBytes * static_cast<std::size_t>(rows)), data);
     }
-    xcb_free_gc(m_connection, gc);
-    xcb_clear_area(m_connection, 0, m_window, 0, 0, 0, 0);
     xcb_flush(m_connection);
 }
 
@@ -150,9 +150,13 @@ void X11LoupeWindow::hide()
     m_mapped = false;
 }
 
-void X11LoupeWindow::dropEvents()
+bool X11LoupeWindow::exposed()
 {
-    // Nothing is asked of this window but errors of requests that failed; they are not kept.
-    while (xcb_generic_event_t *event = xcb_poll_for_event(m_connection))
+    // Errors of requests that failed come here too; they are not kept.
+    bool any = false;
+    while (xcb_generic_event_t *event = xcb_poll_for_event(m_connection)) {
+        any = any || (event->response_type & 0x7f) == XCB_EXPOSE;
         std::free(event);
+    }
+    return any;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/LoupeWindow.h"
 
+#include <QImage>
 #include <QRect>
 
 #include <cstdint>
@@ -9,10 +10,9 @@
 
 struct xcb_connection_t;
 
-// An override-redirect window on a connection of its own, opened at the first hold. Its picture
-// is its background pixmap, so the server repaints it by itself and the connection never has
-// to answer an expose; the server destroys both with the connection, so a killed program
-// leaves nothing on the screen.
+// An override-redirect window on a connection of its own, opened at the first hold; the server
+// destroys it with the connection, so a killed program leaves nothing on the screen. The
+// picture goes straight into the window, and again where the window was exposed.
 class X11LoupeWindow : public LoupeWindow
 {
 public:
@@ -27,14 +27,16 @@ public:
 
 private:
     bool created();
-    void dropEvents();
+    bool exposed();
+    void put(const QImage &image);
 
     std::string m_displayName;
     xcb_connection_t *m_connection = nullptr;
     bool m_tried = false;
     std::uint32_t m_root = 0;
     std::uint32_t m_window = 0;
-    std::uint32_t m_pixmap = 0;
+    std::uint32_t m_gc = 0;
+    QImage m_image;
     std::uint8_t m_depth = 0;
     bool m_plainRgb32 = false; // the root takes QImage's RGB32 bytes as they are
     QRect m_area;

@@ -91,9 +91,9 @@ void ScreenEyedropper::forgetPress()
 {
     // The release went nowhere (the window was hidden, another program took the pointer), so
     // the toolkit still takes the button for down on the eyedropper button: it would hand it
-    // every move and keep the pointer it had over the window until the next click.
-    if (const Qt::MouseButtons down = QGuiApplication::mouseButtons())
-        m_keyboard.endLostPress(m_c.form->winId(), down);
+    // every move and keep the pointer it had over the window until the next click. Its layers
+    // need not agree on which button that is, so every one is let go.
+    m_keyboard.endLostPress(m_c.form->winId(), Qt::AllButtons);
 }
 
 void ScreenEyedropper::stopSampling()

@@ -153,10 +153,15 @@ const QImage &ScreenLoupe::codeBand(const QString &code, const LoupeGeometry::La
         return m_band;
     m_band = QImage(l.width, l.textHeight, QImage::Format_RGB32);
     m_band.fill(backdrop);
+    const int pixelSize = std::max(8, l.textHeight * 3 / 4);
+    if (m_font.pixelSize() != pixelSize) {
+        m_font = QFont(QStringLiteral("Liberation Mono"));
+        m_font.setPixelSize(pixelSize);
+        // A code needs no shaper; laid out from the character map it draws much faster.
+        m_font.setStyleStrategy(QFont::PreferNoShaping);
+    }
     QPainter p(&m_band);
-    QFont font(QStringLiteral("Liberation Mono"));
-    font.setPixelSize(std::max(8, l.textHeight * 3 / 4));
-    p.setFont(font);
+    p.setFont(m_font);
     p.setPen(Qt::white);
     p.drawText(m_band.rect(), Qt::AlignCenter, code);
     m_bandCode = code;

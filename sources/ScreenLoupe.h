@@ -3,6 +3,7 @@
 #include "platform/ScreenBlock.h"
 #include "sources/LoupeGeometry.h"
 
+#include <QFont>
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -44,6 +45,7 @@ private:
     int m_shownPixels = 0;
     bool m_shownBgr = false;
     QImage m_image;
+    QFont m_font;
     QString m_bandCode;
     QImage m_band;
 };

@@ -3,6 +3,7 @@ quorvin_add_test(NAME tst_eyedropper
                  LIBS quorvin_app quorvin_testsupport)
 quorvin_add_test(NAME tst_eyedropper_x11
                  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_eyedropper_x11.cpp
+                         ${CMAKE_CURRENT_LIST_DIR}/LoupeProbe.h ${CMAKE_CURRENT_LIST_DIR}/LoupeProbe.cpp
                  LIBS quorvin_app quorvin_testsupport X11)
 quorvin_add_test(NAME tst_eyedropper_portal_x11
                  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_eyedropper_portal_x11.cpp
