@@ -84,10 +84,12 @@ frmQuorvin::frmQuorvin(PlatformServices services, QWidget *parent)
             .picMouse = ui.picMouse,
             .vorschau = ui.vorschau,
             .HScroll1 = ui.HScroll1,
+            .chkRGB = ui.chkRGB,
             .idleHotSpot = WindowImages::hotSpot(WindowImages::fileData(WindowImages::Id::C1)),
             .holdHotSpot = WindowImages::hotSpot(WindowImages::fileData(WindowImages::Id::C2)),
         },
-        ui.tmrScreenColor, colorModul, *m_services.screenReader, *m_services.colorPortal, this);
+        ui.tmrScreenColor, colorModul, *m_services.screenReader, *m_services.colorPortal,
+        *m_services.loupeWindow, *m_services.holdKeyboard, this);
     if (m_services.eyedropper == PlatformServices::Eyedropper::None)
         m_screenEyedropper->cannotPick();
     m_randomColor = std::make_unique<RandomColor>(ui.HScroll1, this);

@@ -2,7 +2,8 @@
 // gradient, each program is started with the xcb_get_image counter preloaded, a button is
 // pressed (XTest) at a point of its window and held, first still, then while the pointer sweeps
 // the gradient so nearly every read finds a new colour. Runs alternate; the first program named
-// is the floor.
+// is the floor. Beside the rates, the processor time the program and the X server spend per
+// second of each phase (user + system, from /proc).
 //   bench_eyedropper_launcher COUNTER.so RUNS SECONDS name=program:x:y [...]
 // x, y: where to press, in pixels of the program's window.
 #include "BenchX.h"
@@ -12,7 +13,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -26,7 +30,47 @@ struct Program
     int x = 0;
     int y = 0;
     std::vector<double> still, moving;
+    // Milliseconds of processor time per second of the phase.
+    std::vector<double> stillCpu, movingCpu, stillServer, movingServer;
 };
+
+// User + system time of a process so far, in milliseconds; 0 where it cannot be read.
+double cpuMs(pid_t pid)
+{
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // The name in parentheses may hold spaces; the fields count from after it.
+    const auto close = stat.rfind(')');
+    if (close == std::string::npos)
+        return 0;
+    std::istringstream fields(stat.substr(close + 2));
+    std::string field;
+    double utime = 0, stime = 0;
+    for (int i = 3; i <= 15 && fields >> field; ++i) {
+        if (i == 14)
+            utime = std::atof(field.c_str());
+        if (i == 15)
+            stime = std::atof(field.c_str());
+    }
+    return (utime + stime) * 1000.0 / double(sysconf(_SC_CLK_TCK));
+}
+
+// The X server of the session: x-session.sh starts it beside this program.
+pid_t xServer()
+{
+    const pid_t parent = getppid();
+    for (const auto &entry : std::filesystem::directory_iterator("/proc")) {
+        const std::string name = entry.path().filename();
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::ifstream in(entry.path() / "stat");
+        std::string pid, comm, state;
+        pid_t ppid = 0;
+        if (in >> pid >> comm >> state >> ppid && ppid == parent && comm == "(Xvfb)")
+            return pid_t(std::atoi(pid.c_str()));
+    }
+    return 0;
+}
 
 void paintGradient(xcb_connection_t *c, const xcb_screen_t *s)
 {
@@ -117,6 +161,7 @@ int main(int argc, char *argv[])
     const int sweepY = screen->height_in_pixels - 20;
     const int sweepW = screen->width_in_pixels;
     BenchX::WindowWatch watch(c);
+    const pid_t server = xServer();
     char countFile[] = "/tmp/quorvin-bench-count-XXXXXX";
     const int fd = mkstemp(countFile);
     close(fd);
@@ -144,11 +189,14 @@ int main(int argc, char *argv[])
             button(c, true);
             usleep(300000);
             const double s0 = BenchX::nowMs();
+            const double sc0 = cpuMs(pid), sx0 = cpuMs(server);
             usleep(static_cast<useconds_t>(seconds * 1e6));
             const double s1 = BenchX::nowMs();
+            const double sc1 = cpuMs(pid), sx1 = cpuMs(server);
             // Four pixels a step: every step is a new colour on the gradient.
             int x = 0, dx = 4;
             const double m0 = BenchX::nowMs();
+            const double mc0 = cpuMs(pid), mx0 = cpuMs(server);
             while (BenchX::nowMs() - m0 < seconds * 1000) {
                 motion(c, screen->root, x, sweepY);
                 x += dx;
@@ -159,22 +207,31 @@ int main(int argc, char *argv[])
                 usleep(500);
             }
             const double m1 = BenchX::nowMs();
+            const double mc1 = cpuMs(pid), mx1 = cpuMs(server);
             button(c, false);
             usleep(100000);
             BenchX::stop(pid);
             p.still.push_back(rate(countFile, s0, s1));
             p.moving.push_back(rate(countFile, m0, m1));
+            p.stillCpu.push_back((sc1 - sc0) * 1000 / (s1 - s0));
+            p.stillServer.push_back((sx1 - sx0) * 1000 / (s1 - s0));
+            p.movingCpu.push_back((mc1 - mc0) * 1000 / (m1 - m0));
+            p.movingServer.push_back((mx1 - mx0) * 1000 / (m1 - m0));
         }
     }
     unlink(countFile);
     const double fs = BenchX::median(programs.front().still);
     const double fm = BenchX::median(programs.front().moving);
-    std::printf("| program | held still | moving |\n|---|---|---|\n");
-    for (const auto &p : programs) {
+    std::printf("| program | held still | moving | processor, still | X server, still "
+                "| processor, moving | X server, moving |\n|---|---|---|---|---|---|---|\n");
+    for (auto &p : programs) {
         const double s = BenchX::median(p.still);
         const double m = BenchX::median(p.moving);
-        std::printf(
-            "| %s | %.0f /s (%.2fx) | %.0f /s (%.2fx) |\n", p.name.c_str(), s, s / fs, m, m / fm);
+        std::printf("| %s | %.0f /s (%.2fx) | %.0f /s (%.2fx) | %.0f ms/s | %.0f ms/s | %.0f ms/s "
+                    "| %.0f ms/s |\n",
+            p.name.c_str(), s, s / fs, m, m / fm, BenchX::median(p.stillCpu),
+            BenchX::median(p.stillServer), BenchX::median(p.movingCpu),
+            BenchX::median(p.movingServer));
     }
     xcb_disconnect(c);
     return 0;

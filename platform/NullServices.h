@@ -2,6 +2,8 @@
 
 #include "platform/Clipboard.h"
 #include "platform/ColorPortal.h"
+#include "platform/HoldKeyboard.h"
+#include "platform/LoupeWindow.h"
 #include "platform/PointerConfiner.h"
 #include "platform/ScreenReader.h"
 #include "platform/SingleInstance.h"
@@ -44,4 +46,22 @@ class NullColorPortal : public ColorPortal
 {
 public:
     bool pickColor(QWidget *, Answer) override { return false; }
+};
+
+class NullLoupeWindow : public LoupeWindow
+{
+public:
+    bool place(const QRect &) override { return false; }
+    void paint(const QImage &) override { }
+    void hide() override { }
+};
+
+class NullHoldKeyboard : public HoldKeyboard
+{
+public:
+    bool grab() override { return false; }
+    void release() override { }
+    std::vector<Press> presses() override { return {}; }
+    void movePointer(QPoint) override { }
+    void endLostPress(std::uintptr_t, Qt::MouseButtons) override { }
 };

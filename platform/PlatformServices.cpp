@@ -7,6 +7,8 @@
 #include "platform/WaylandSession.h"
 #include "platform/X11Clipboard.h"
 #include "platform/X11Connection.h"
+#include "platform/X11HoldKeyboard.h"
+#include "platform/X11LoupeWindow.h"
 #include "platform/X11PointerConfiner.h"
 #include "platform/X11ScreenReader.h"
 #include "platform/X11SelectionSingleInstance.h"
@@ -36,7 +38,12 @@ PlatformServices PlatformServices::create()
         chooseWaylandEyedropper(services,
             std::make_unique<WaylandScreenReader>(x11DisplayName().c_str()),
             std::make_unique<DBusColorPortal>());
+        // The loupe reads the X root, which shows no Wayland window; the hold goes without it.
+        services.loupeWindow = std::make_unique<NullLoupeWindow>();
+        services.holdKeyboard = std::make_unique<NullHoldKeyboard>();
     } else {
+        services.loupeWindow = std::make_unique<X11LoupeWindow>(x11DisplayName());
+        services.holdKeyboard = std::make_unique<X11HoldKeyboard>(x11DisplayName());
         services.screenReader = std::make_unique<X11ScreenReader>(x11DisplayName().c_str());
         services.colorPortal = std::make_unique<NullColorPortal>();
     }
@@ -68,5 +75,7 @@ PlatformServices PlatformServices::null()
     services.pointerConfiner = std::make_unique<NullPointerConfiner>();
     services.screenReader = std::make_unique<NullScreenReader>();
     services.colorPortal = std::make_unique<NullColorPortal>();
+    services.loupeWindow = std::make_unique<NullLoupeWindow>();
+    services.holdKeyboard = std::make_unique<NullHoldKeyboard>();
     return services;
 }

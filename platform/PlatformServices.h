@@ -2,6 +2,8 @@
 
 #include "platform/Clipboard.h"
 #include "platform/ColorPortal.h"
+#include "platform/HoldKeyboard.h"
+#include "platform/LoupeWindow.h"
 #include "platform/PointerConfiner.h"
 #include "platform/ScreenReader.h"
 #include "platform/SingleInstance.h"
@@ -24,6 +26,9 @@ struct PlatformServices
     // portal, or not at all.
     enum class Eyedropper { Screen, Portal, None };
     Eyedropper eyedropper = Eyedropper::Screen;
+    // What a hold on the eyedropper shows and takes besides the screen: the loupe and the keys.
+    std::unique_ptr<LoupeWindow> loupeWindow;
+    std::unique_ptr<HoldKeyboard> holdKeyboard;
 
     // The X11 services where the program runs on xcb, the null ones elsewhere; in a Wayland
     // session the eyedropper asks the portal.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ColorValue.h"
+#include "platform/ScreenBlock.h"
 
 #include <QPoint>
 
@@ -20,4 +21,15 @@ public:
     virtual ColorValue pixelAt(QPoint root) = 0;
     // The hold is over: whatever is still on its way for it is of no use any more.
     virtual void endHold() { }
+    // The pixels within radius of a centre pixel, in one read; false where the centre cannot be
+    // read. A reader that knows single pixels only gives a block of the centre alone.
+    virtual bool readBlock(QPoint centre, int radius, ScreenBlock *block)
+    {
+        (void)radius;
+        const ColorValue colour = pixelAt(centre);
+        if (colour < 0)
+            return false;
+        *block = { centre, 0, { colour } };
+        return true;
+    }
 };

@@ -7,6 +7,7 @@
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <bit>
 #include <limits>
 #include <memory>
@@ -88,6 +89,65 @@ ColorValue X11ScreenReader::pixelAt(QPoint root)
         static_cast<std::size_t>(xcb_get_image_data_length(reply.get())));
 }
 
+bool X11ScreenReader::readBlock(QPoint centre, int radius, ScreenBlock *block)
+{
+    if (!connected() || radius < 0)
+        return false;
+    const int side = 2 * radius + 1;
+    const QRect area = QRect(centre - QPoint(radius, radius), QSize(side, side)) & rootArea();
+    if (!area.contains(centre))
+        return false;
+    xcb_generic_error_t *error = nullptr;
+    const Reply<xcb_get_image_reply_t> reply(xcb_get_image_reply(m_connection,
+        xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_root,
+            static_cast<std::int16_t>(area.x()), static_cast<std::int16_t>(area.y()),
+            static_cast<std::uint16_t>(area.width()), static_cast<std::uint16_t>(area.height()),
+            ~0u),
+        &error));
+    std::free(error);
+    if (!reply) {
+        // The root may have shrunk since its size was asked: ask again before the next read.
+        m_sizedRoot = 0;
+        return false;
+    }
+    if ((reply->visual != m_formatVisual || reply->depth != m_formatDepth)
+        && !lookUpFormat(reply->visual, reply->depth))
+        return false;
+    const std::uint8_t *data = xcb_get_image_data(reply.get());
+    const auto size = static_cast<std::size_t>(xcb_get_image_data_length(reply.get()));
+    const int bytes = m_format.bitsPerPixel / 8;
+    const int pad = std::max(8, m_format.scanlinePad);
+    const auto stride = static_cast<std::size_t>(
+        (area.width() * m_format.bitsPerPixel + pad - 1) / pad * pad / 8);
+    block->centre = centre;
+    block->radius = radius;
+    block->pixels.assign(static_cast<std::size_t>(side * side), -1);
+    for (int y = 0; y < area.height(); ++y) {
+        const std::size_t row = stride * static_cast<std::size_t>(y);
+        const auto out = static_cast<std::size_t>(
+            (area.y() - centre.y() + radius + y) * side + area.x() - centre.x() + radius);
+        for (int x = 0; x < area.width(); ++x) {
+            const std::size_t at = row + static_cast<std::size_t>(x * bytes);
+            if (at >= size)
+                break;
+            block->pixels[out + static_cast<std::size_t>(x)]
+                = decode(m_format, data + at, size - at);
+        }
+    }
+    return block->centreColour() >= 0;
+}
+
+QRect X11ScreenReader::rootArea()
+{
+    if (m_sizedRoot == m_root)
+        return m_rootArea;
+    const Reply<xcb_get_geometry_reply_t> reply(
+        xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, m_root), nullptr));
+    m_rootArea = reply ? QRect(0, 0, reply->width, reply->height) : QRect();
+    m_sizedRoot = reply ? m_root : 0;
+    return m_rootArea;
+}
+
 bool X11ScreenReader::lookUpFormat(std::uint32_t visual, std::uint8_t depth)
 {
     m_formatVisual = 0;
@@ -95,8 +155,10 @@ bool X11ScreenReader::lookUpFormat(std::uint32_t visual, std::uint8_t depth)
     PixelFormat format;
     format.msbFirst = setup->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST;
     for (auto f = xcb_setup_pixmap_formats_iterator(setup); f.rem > 0; xcb_format_next(&f)) {
-        if (f.data->depth == depth)
+        if (f.data->depth == depth) {
             format.bitsPerPixel = f.data->bits_per_pixel;
+            format.scanlinePad = f.data->scanline_pad;
+        }
     }
     const xcb_visualtype_t *found = x11Visual(m_connection, visual);
     // Other classes hold colour-map indices, not colours.

@@ -2,6 +2,8 @@
 
 #include "platform/ScreenReader.h"
 
+#include <QRect>
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -18,6 +20,7 @@ public:
     struct PixelFormat
     {
         int bitsPerPixel = 0;
+        int scanlinePad = 32; // bits each row is padded to
         bool msbFirst = false;
         std::uint32_t redMask = 0;
         std::uint32_t greenMask = 0;
@@ -33,6 +36,8 @@ public:
 
     bool pointerPosition(QPoint *root, bool *buttonHeld) override;
     ColorValue pixelAt(QPoint root) override;
+    // One GetImage of the block, cut to the root window; the part beyond its edge stays -1.
+    bool readBlock(QPoint centre, int radius, ScreenBlock *block) override;
 
     // The first pixel of image data as a colour value, or -1 where the format is not one of
     // whole bytes with three channel masks.
@@ -41,6 +46,7 @@ public:
 private:
     bool connected();
     bool lookUpFormat(std::uint32_t visual, std::uint8_t depth);
+    QRect rootArea();
 
     xcb_connection_t *m_connection = nullptr;
     bool m_ownConnection = false;
@@ -49,4 +55,6 @@ private:
     std::uint32_t m_formatVisual = 0;
     std::uint8_t m_formatDepth = 0;
     PixelFormat m_format;
+    std::uint32_t m_sizedRoot = 0;
+    QRect m_rootArea;
 };

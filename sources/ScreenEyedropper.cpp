@@ -1,15 +1,20 @@
 #include "sources/ScreenEyedropper.h"
 
 #include "platform/ColorPortal.h"
+#include "platform/HoldKeyboard.h"
 #include "platform/ScreenReader.h"
 #include "sources/ColorHandOver.h"
+#include "widgets/ChannelScrollBar.h"
 #include "widgets/PictureBox.h"
 
+#include <QCheckBox>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QImage>
 #include <QShortcut>
 #include <QTimer>
+#include <QWheelEvent>
 
 namespace {
 
@@ -40,13 +45,16 @@ const QString cannotPickText
 } // namespace
 
 ScreenEyedropper::ScreenEyedropper(const Controls &controls, QTimer *tmrScreenColor,
-    ColorModul &state, ScreenReader &reader, ColorPortal &portal, QObject *parent)
+    ColorModul &state, ScreenReader &reader, ColorPortal &portal, LoupeWindow &loupeWindow,
+    HoldKeyboard &keyboard, QObject *parent)
     : QObject(parent)
     , m_c(controls)
     , m_tmrScreenColor(tmrScreenColor)
     , m_state(state)
     , m_reader(reader)
     , m_portal(portal)
+    , m_keyboard(keyboard)
+    , m_loupe(loupeWindow)
 {
     m_portalLimit = new QTimer(this);
     m_portalLimit->setSingleShot(true);
@@ -56,6 +64,10 @@ ScreenEyedropper::ScreenEyedropper(const Controls &controls, QTimer *tmrScreenCo
 
 ScreenEyedropper::~ScreenEyedropper()
 {
+    // The window's services go before its children: their own destructors give the keyboard
+    // back and take the loupe away.
+    if (QCoreApplication *app = QCoreApplication::instance(); app && m_aids)
+        app->removeEventFilter(this);
     // The timer may already be gone with the window; the application's pointer is not.
     if (m_overriding)
         QGuiApplication::restoreOverrideCursor();
@@ -77,6 +89,7 @@ void ScreenEyedropper::picScreenColor_MouseDown(int, int, double, double)
         [this](ColorPortal::Outcome outcome, ColorValue color) { portalAnswered(outcome, color); });
     if (!m_portalOpen) {
         m_tmrScreenColor->start();
+        startHoldAids();
         return;
     }
     m_portalLimit->start();
@@ -110,7 +123,7 @@ void ScreenEyedropper::picScreenColor_MouseUp(int, int, double, double)
 {
     // While the portal is open the hold lasts until it answers.
     if (!m_portalOpen)
-        endSampling();
+        stopSampling();
 }
 
 void ScreenEyedropper::portalAnswered(ColorPortal::Outcome outcome, ColorValue color)
@@ -129,6 +142,24 @@ void ScreenEyedropper::portalAnswered(ColorPortal::Outcome outcome, ColorValue c
 
 void ScreenEyedropper::endSampling()
 {
+    const bool holding = m_tmrScreenColor->isActive();
+    stopSampling();
+    if (holding)
+        forgetPress();
+}
+
+void ScreenEyedropper::forgetPress()
+{
+    // The release went nowhere (the window was hidden, another program took the pointer), so
+    // the toolkit still takes the button for down on the eyedropper button: it would hand it
+    // every move and keep the pointer it had over the window until the next click. Its layers
+    // need not agree on which button that is, so every one is let go.
+    m_keyboard.endLostPress(m_c.form->winId(), Qt::AllButtons);
+}
+
+void ScreenEyedropper::stopSampling()
+{
+    stopHoldAids();
     setPointer(cursorFrom(m_c.picMouse[0], m_c.idleHotSpot), false);
     m_c.picScreenColor->setPicture(m_c.picMouse[2]->picture());
     m_tmrScreenColor->stop();
@@ -162,8 +193,89 @@ void ScreenEyedropper::tmrScreenColor_Timer()
         endSampling();
         return;
     }
-    ColorValue color = m_reader.pixelAt(m_state.ScreenCursorPos);
+    // One read gives both the loupe's block and, at its centre, the pixel handed over.
+    ScreenBlock block;
+    const bool read = m_reader.readBlock(m_state.ScreenCursorPos, m_loupe.radius(), &block);
+    ColorValue color = read ? block.centreColor() : -1;
     if (color < 0)
         color = m_c.vorschau->Point(0, 0);
     handOverColor(color, m_c.vorschau, m_c.HScroll1);
+    if (!m_aids)
+        return;
+    // A failed read leaves the loupe as it was: it still frames the colour last handed over.
+    if (read)
+        m_loupe.show(block, pointerImage(block.centre), m_c.chkRGB && m_c.chkRGB->isChecked());
+    takeKeys();
+}
+
+void ScreenEyedropper::startHoldAids()
+{
+    if (m_aids)
+        return;
+    m_aids = true;
+    for (std::size_t i = 0; i < m_pressColour.size(); ++i)
+        m_pressColour[i] = m_c.HScroll1[i]->value();
+    m_keyboard.grab();
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+void ScreenEyedropper::stopHoldAids()
+{
+    if (!m_aids)
+        return;
+    m_aids = false;
+    m_loupe.hide();
+    m_keyboard.release();
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->removeEventFilter(this);
+}
+
+bool ScreenEyedropper::takeKeys()
+{
+    for (const HoldKeyboard::Press &p : m_keyboard.presses()) {
+        const int step = p.shift ? 10 : 1;
+        switch (p.key) {
+        case HoldKeyboard::Key::Left:
+            m_keyboard.movePointer({ -step, 0 });
+            break;
+        case HoldKeyboard::Key::Right:
+            m_keyboard.movePointer({ step, 0 });
+            break;
+        case HoldKeyboard::Key::Up:
+            m_keyboard.movePointer({ 0, -step });
+            break;
+        case HoldKeyboard::Key::Down:
+            m_keyboard.movePointer({ 0, step });
+            break;
+        case HoldKeyboard::Key::Escape: {
+            const std::array<int, 3> back = m_pressColour;
+            // The button is still down; its release comes later and finds the hold ended.
+            stopSampling();
+            writeChannels({ back, back.size() }, m_c.HScroll1);
+            return false;
+        }
+        }
+    }
+    return true;
+}
+
+QRect ScreenEyedropper::pointerImage(QPoint root) const
+{
+    // Custom pointers are shown at their pixmap's device size, the hot spot in device pixels.
+    const QPixmap &picture = m_c.picMouse[1]->picture();
+    const QSize size = picture.isNull() ? QSize(32, 32) : picture.size();
+    return QRect(root - m_c.holdHotSpot, size);
+}
+
+bool ScreenEyedropper::eventFilter(QObject *watched, QEvent *event)
+{
+    // The wheel zooms the loupe; it is no press, no release and no scroll of anything else.
+    if (m_aids && event->type() == QEvent::Wheel) {
+        const int delta = static_cast<QWheelEvent *>(event)->angleDelta().y();
+        if (delta != 0)
+            m_loupe.zoom(delta > 0);
+        event->accept();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }

@@ -1,5 +1,6 @@
 #include "core/PalettePixels.h"
 #include "core/Placement.h"
+#include "core/LoupeGeometry.h"
 
 #include <QTest>
 
@@ -27,6 +28,10 @@ private Q_SLOTS:
     void colorField_data();
     void colorField();
     void greyRampIsTheSameInEveryRow();
+    void loupeStandsBesideThePointer_data();
+    void loupeStandsBesideThePointer();
+    void loupeCellsAreWholeDevicePixels_data();
+    void loupeCellsAreWholeDevicePixels();
 };
 
 void tst_Placement::roundHalfEven_data()
@@ -117,3 +122,75 @@ void tst_Placement::greyRampIsTheSameInEveryRow()
 
 QTEST_APPLESS_MAIN(tst_Placement)
 #include "tst_placement.moc"
+
+using LoupeGeometry::Box;
+Q_DECLARE_METATYPE(LoupeGeometry::Box)
+
+void tst_Placement::loupeStandsBesideThePointer_data()
+{
+    QTest::addColumn<Box>("monitor");
+    QTest::addColumn<Box>("avoid");
+    QTest::addColumn<QString>("side");
+    const Box m { 0, 0, 1920, 1080 };
+    const Box second { 1920, 0, 1280, 1024 };
+    QTest::newRow("middle: right") << m << Box { 900, 500, 40, 40 } << "right";
+    QTest::newRow("right edge: left") << m << Box { 1800, 500, 40, 40 } << "left";
+    QTest::newRow("top-right corner: left") << m << Box { 1880, 0, 40, 30 } << "left";
+    QTest::newRow("bottom-left corner: right") << m << Box { 0, 1050, 40, 30 } << "right";
+    QTest::newRow("second monitor's left edge: right")
+        << second << Box { 1920, 300, 40, 40 } << "right";
+    QTest::newRow("first monitor's right edge: left") << m << Box { 1880, 300, 40, 40 } << "left";
+    QTest::newRow("narrow monitor: below")
+        << Box { 0, 0, 300, 1000 } << Box { 130, 100, 40, 40 } << "below";
+    QTest::newRow("narrow monitor, bottom: above")
+        << Box { 0, 0, 300, 1000 } << Box { 130, 900, 40, 40 } << "above";
+}
+
+// Wholly on the monitor, clear of what it avoids by the gap, on the side it should take.
+void tst_Placement::loupeStandsBesideThePointer()
+{
+    QFETCH(Box, monitor);
+    QFETCH(Box, avoid);
+    QFETCH(QString, side);
+    const int gap = 8;
+    const Box b = LoupeGeometry::place(monitor, avoid, 136, 162, gap);
+    QVERIFY(monitor.contains(b));
+    const Box grown { avoid.x - gap + 1, avoid.y - gap + 1, avoid.width + 2 * gap - 2,
+        avoid.height + 2 * gap - 2 };
+    QVERIFY(!grown.intersects(b));
+    const QString got = b.x >= avoid.right() ? "right"
+        : b.right() <= avoid.x               ? "left"
+        : b.y >= avoid.bottom()              ? "below"
+                                             : "above";
+    QCOMPARE(got, side);
+}
+
+void tst_Placement::loupeCellsAreWholeDevicePixels_data()
+{
+    QTest::addColumn<double>("ratio");
+    QTest::newRow("1") << 1.0;
+    QTest::newRow("1.5") << 1.5;
+    QTest::newRow("2") << 2.0;
+}
+
+// At every zoom the window keeps its size, the grid fits in it with the frame around the
+// centre cell, and the default zoom draws each pixel 8 device pixels wide, times the ratio.
+void tst_Placement::loupeCellsAreWholeDevicePixels()
+{
+    QFETCH(double, ratio);
+    const LoupeGeometry::Layout standard
+        = LoupeGeometry::layout(LoupeGeometry::DefaultPixels, ratio);
+    QCOMPARE(standard.cell, qRound(8 * ratio));
+    for (int pixels : LoupeGeometry::ZoomSteps) {
+        const LoupeGeometry::Layout l = LoupeGeometry::layout(pixels, ratio);
+        QCOMPARE(l.width, standard.width);
+        QCOMPARE(l.height, standard.height);
+        QVERIFY(l.cell >= 1);
+        QVERIFY(l.gridX - l.frame >= 0 && l.gridX + pixels * l.cell <= l.width);
+        QVERIFY(l.gridY + pixels * l.cell <= l.textY);
+        const Box c = l.centreCell();
+        QVERIFY(qAbs(c.x + c.width / 2.0 - l.width / 2.0) <= 1.0);
+        QCOMPARE(LoupeGeometry::zoomed(LoupeGeometry::zoomed(pixels, true), false),
+            pixels == LoupeGeometry::ZoomSteps.front() ? LoupeGeometry::ZoomSteps[1] : pixels);
+    }
+}
