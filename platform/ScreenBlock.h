@@ -17,7 +17,7 @@ struct ScreenBlock
 
     int side() const { return 2 * radius + 1; }
     QRect area() const { return QRect(centre - QPoint(radius, radius), QSize(side(), side())); }
-    ColorValue centreColour() const
+    ColorValue centreColor() const
     {
         return pixels.empty() ? -1 : pixels[static_cast<std::size_t>(radius * side() + radius)];
     }

@@ -26,10 +26,10 @@ public:
     virtual bool readBlock(QPoint centre, int radius, ScreenBlock *block)
     {
         (void)radius;
-        const ColorValue colour = pixelAt(centre);
-        if (colour < 0)
+        const ColorValue color = pixelAt(centre);
+        if (color < 0)
             return false;
-        *block = { centre, 0, { colour } };
+        *block = { centre, 0, { color } };
         return true;
     }
 };

@@ -134,7 +134,7 @@ bool X11ScreenReader::readBlock(QPoint centre, int radius, ScreenBlock *block)
                 = decode(m_format, data + at, size - at);
         }
     }
-    return block->centreColour() >= 0;
+    return block->centreColor() >= 0;
 }
 
 QRect X11ScreenReader::rootArea()

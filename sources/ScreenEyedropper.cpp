@@ -213,8 +213,8 @@ void ScreenEyedropper::startHoldAids()
     if (m_aids)
         return;
     m_aids = true;
-    for (std::size_t i = 0; i < m_pressColour.size(); ++i)
-        m_pressColour[i] = m_c.HScroll1[i]->value();
+    for (std::size_t i = 0; i < m_pressColor.size(); ++i)
+        m_pressColor[i] = m_c.HScroll1[i]->value();
     m_keyboard.grab();
     QCoreApplication::instance()->installEventFilter(this);
 }
@@ -248,7 +248,7 @@ bool ScreenEyedropper::takeKeys()
             m_keyboard.movePointer({ 0, step });
             break;
         case HoldKeyboard::Key::Escape: {
-            const std::array<int, 3> back = m_pressColour;
+            const std::array<int, 3> back = m_pressColor;
             // The button is still down; its release comes later and finds the hold ended.
             stopSampling();
             writeChannels({ back, back.size() }, m_c.HScroll1);

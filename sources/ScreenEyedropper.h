@@ -86,7 +86,7 @@ private:
     ScreenLoupe m_loupe;
     bool m_aids = false;
     // The colour current at the press, which Escape puts back.
-    std::array<int, 3> m_pressColour {};
+    std::array<int, 3> m_pressColor {};
     bool m_overriding = false;
     bool m_portalOpen = false;
     bool m_cannotPick = false;

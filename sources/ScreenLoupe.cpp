@@ -125,7 +125,7 @@ void ScreenLoupe::render(const ScreenBlock &block, const LoupeGeometry::Layout &
         }
     }
     // The frame lies outside the centre cell, over its neighbours, so the cell shows whole.
-    const ColorValue centre = block.centreColour();
+    const ColorValue centre = block.centreColor();
     const bool light
         = (299 * redOf(centre) + 587 * greenOf(centre) + 114 * blueOf(centre)) >= 128000;
     const QRgb frame = light ? qRgb(0, 0, 0) : qRgb(255, 255, 255);

@@ -47,7 +47,7 @@ private Q_SLOTS:
     void loupeFramesThePixelTaken();
     void arrowKeysStepByNativePixels_data();
     void arrowKeysStepByNativePixels();
-    void escapePutsBackThePressColour();
+    void escapePutsBackThePressColor();
     void wheelZoomsTheLoupe_data();
     void wheelZoomsTheLoupe();
     void holdEndLeavesNothingBehind_data();
@@ -90,7 +90,7 @@ QPoint gridAt(const QRect &m)
 {
     return m.topLeft() + QPoint(120, 200);
 }
-QRgb gridColour(int x, int y)
+QRgb gridColor(int x, int y)
 {
     return qRgb(
         6 * (x % 40) + 5, 6 * (y % 40) + 3, 40 + 80 * ((x / 40 + y / 40) % 3) + (x + y) % 2);
@@ -100,7 +100,7 @@ QList<RootFill> grid(const QRect &area)
     QList<RootFill> fills;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x)
-            fills.append({ QRect(x, y, 1, 1), gridColour(x, y) });
+            fills.append({ QRect(x, y, 1, 1), gridColor(x, y) });
     }
     return fills;
 }
@@ -316,7 +316,7 @@ void tst_EyedropperX11::arrowKeysStepByNativePixels()
 
 // Escape ends the hold as a release would and puts back the colour of the press; the button,
 // still down, then ends nothing more.
-void tst_EyedropperX11::escapePutsBackThePressColour()
+void tst_EyedropperX11::escapePutsBackThePressColor()
 {
     frmQuorvin &w = *m_window;
     w.ui.HScroll1[0]->setValue(7);
