@@ -2,6 +2,7 @@
 
 #include "platform/ClipboardTextLimit.h"
 #include "platform/X11Connection.h"
+#include "platform/XcbReplyPtr.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -102,13 +103,9 @@ xcb_timestamp_t serverTime(xcb_connection_t *c, xcb_window_t window)
     xcb_change_property(
         c, XCB_PROP_MODE_APPEND, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, 0, nullptr);
     xcb_flush(c);
-    while (xcb_generic_event_t *e = xcb_wait_for_event(c)) {
-        const bool found = (e->response_type & 0x7F) == XCB_PROPERTY_NOTIFY;
-        const xcb_timestamp_t time
-            = found ? reinterpret_cast<xcb_property_notify_event_t *>(e)->time : 0;
-        std::free(e);
-        if (found)
-            return time;
+    while (const XcbReplyPtr<xcb_generic_event_t> e { xcb_wait_for_event(c) }) {
+        if ((e->response_type & 0x7F) == XCB_PROPERTY_NOTIFY)
+            return reinterpret_cast<xcb_property_notify_event_t *>(e.get())->time;
     }
     return 0;
 }
@@ -117,16 +114,12 @@ xcb_timestamp_t serverTime(xcb_connection_t *c, xcb_window_t window)
 // requests for the text from its own event loop; 1 saved, 0 refused, -1 nothing yet.
 int managerAnswer(xcb_connection_t *c, xcb_window_t window, xcb_atom_t manager)
 {
-    while (xcb_generic_event_t *e = xcb_poll_for_event(c)) {
-        int answer = -1;
-        if ((e->response_type & 0x7F) == XCB_SELECTION_NOTIFY) {
-            const auto *n = reinterpret_cast<xcb_selection_notify_event_t *>(e);
-            if (n->requestor == window && n->selection == manager)
-                answer = n->property != XCB_ATOM_NONE ? 1 : 0;
-        }
-        std::free(e);
-        if (answer >= 0)
-            return answer;
+    while (const XcbReplyPtr<xcb_generic_event_t> e { xcb_poll_for_event(c) }) {
+        if ((e->response_type & 0x7F) != XCB_SELECTION_NOTIFY)
+            continue;
+        const auto *n = reinterpret_cast<xcb_selection_notify_event_t *>(e.get());
+        if (n->requestor == window && n->selection == manager)
+            return n->property != XCB_ATOM_NONE ? 1 : 0;
     }
     return -1;
 }

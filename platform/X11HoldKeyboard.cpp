@@ -1,6 +1,7 @@
 #include "platform/X11HoldKeyboard.h"
 
 #include "platform/X11Connection.h"
+#include "platform/XcbReplyPtr.h"
 
 #include <xcb/xcb.h>
 
@@ -9,12 +10,6 @@
 #include <utility>
 
 namespace {
-
-struct FreeDeleter
-{
-    void operator()(void *p) const { std::free(p); }
-};
-template<class T> using Reply = std::unique_ptr<T, FreeDeleter>;
 
 int keyOf(xcb_keysym_t sym)
 {
@@ -72,7 +67,8 @@ void X11HoldKeyboard::lookUpKeys()
     m_firstCode = setup->min_keycode;
     const int count = setup->max_keycode - setup->min_keycode + 1;
     m_keys.assign(std::size_t(count), -1);
-    const Reply<xcb_get_keyboard_mapping_reply_t> reply(xcb_get_keyboard_mapping_reply(m_connection,
+    const XcbReplyPtr<xcb_get_keyboard_mapping_reply_t> reply(xcb_get_keyboard_mapping_reply(
+        m_connection,
         xcb_get_keyboard_mapping(m_connection, setup->min_keycode, std::uint8_t(count)), nullptr));
     if (!reply || reply->keysyms_per_keycode == 0)
         return;
@@ -92,7 +88,7 @@ bool X11HoldKeyboard::grab()
     if (!connected())
         return false;
     lookUpKeys();
-    const Reply<xcb_grab_keyboard_reply_t> reply(xcb_grab_keyboard_reply(m_connection,
+    const XcbReplyPtr<xcb_grab_keyboard_reply_t> reply(xcb_grab_keyboard_reply(m_connection,
         xcb_grab_keyboard(
             m_connection, 0, m_root, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
         nullptr));
@@ -108,8 +104,7 @@ void X11HoldKeyboard::release()
     xcb_flush(m_connection);
     m_grabbed = false;
     // Keys that came in before the grab went are not the next hold's.
-    while (xcb_generic_event_t *event = xcb_poll_for_event(m_connection))
-        std::free(event);
+    while (XcbReplyPtr<xcb_generic_event_t>(xcb_poll_for_event(m_connection))) { }
 }
 
 std::vector<HoldKeyboard::Press> X11HoldKeyboard::presses()
@@ -117,15 +112,14 @@ std::vector<HoldKeyboard::Press> X11HoldKeyboard::presses()
     std::vector<Press> out;
     if (!m_connection)
         return out;
-    while (xcb_generic_event_t *event = xcb_poll_for_event(m_connection)) {
+    while (const XcbReplyPtr<xcb_generic_event_t> event { xcb_poll_for_event(m_connection) }) {
         if ((event->response_type & 0x7f) == XCB_KEY_PRESS) {
-            const auto *press = reinterpret_cast<xcb_key_press_event_t *>(event);
+            const auto *press = reinterpret_cast<xcb_key_press_event_t *>(event.get());
             const std::size_t code = std::size_t(press->detail - m_firstCode);
             const int key = code < m_keys.size() ? m_keys[code] : -1;
             if (key >= 0)
                 out.push_back({ Key(key), (press->state & XCB_MOD_MASK_SHIFT) != 0 });
         }
-        std::free(event);
     }
     return out;
 }

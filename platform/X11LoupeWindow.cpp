@@ -1,6 +1,7 @@
 #include "platform/X11LoupeWindow.h"
 
 #include "platform/X11Connection.h"
+#include "platform/XcbReplyPtr.h"
 
 #include <QImage>
 #include <QSysInfo>
@@ -154,9 +155,7 @@ bool X11LoupeWindow::exposed()
 {
     // Errors of requests that failed come here too; they are not kept.
     bool any = false;
-    while (xcb_generic_event_t *event = xcb_poll_for_event(m_connection)) {
+    while (const XcbReplyPtr<xcb_generic_event_t> event { xcb_poll_for_event(m_connection) })
         any = any || (event->response_type & 0x7f) == XCB_EXPOSE;
-        std::free(event);
-    }
     return any;
 }

@@ -10,7 +10,6 @@
 
 #include <xcb/xcb.h>
 
-
 X11PointerConfiner::X11PointerConfiner(xcb_connection_t *connection)
     : m_connection(connection)
 { }
@@ -84,18 +83,15 @@ void X11PointerConfiner::stopFollowingScreens()
 bool X11PointerConfiner::confinementOnScreen() const
 {
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
-    xcb_get_geometry_reply_t *rootSize
-        = xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, root), nullptr);
-    xcb_get_geometry_reply_t *size = xcb_get_geometry_reply(
-        m_connection, xcb_get_geometry(m_connection, m_confineWindow), nullptr);
-    xcb_translate_coordinates_reply_t *at = xcb_translate_coordinates_reply(m_connection,
-        xcb_translate_coordinates(m_connection, m_confineWindow, root, 0, 0), nullptr);
+    const auto rootSize
+        = xcbReply(xcb_get_geometry_reply, m_connection, xcb_get_geometry(m_connection, root));
+    const auto size = xcbReply(
+        xcb_get_geometry_reply, m_connection, xcb_get_geometry(m_connection, m_confineWindow));
+    const auto at = xcbReply(xcb_translate_coordinates_reply, m_connection,
+        xcb_translate_coordinates(m_connection, m_confineWindow, root, 0, 0));
     const bool inside = rootSize && size && at && at->dst_x >= 0 && at->dst_y >= 0
         && at->dst_x + size->width <= rootSize->width
         && at->dst_y + size->height <= rootSize->height;
-    std::free(rootSize);
-    std::free(size);
-    std::free(at);
     return inside;
 }
 

@@ -97,14 +97,11 @@ bool X11ScreenReader::readBlock(QPoint centre, int radius, ScreenBlock *block)
     const QRect area = QRect(centre - QPoint(radius, radius), QSize(side, side)) & rootArea();
     if (!area.contains(centre))
         return false;
-    xcb_generic_error_t *error = nullptr;
-    const Reply<xcb_get_image_reply_t> reply(xcb_get_image_reply(m_connection,
+    const auto reply = xcbReply(xcb_get_image_reply, m_connection,
         xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_root,
             static_cast<std::int16_t>(area.x()), static_cast<std::int16_t>(area.y()),
             static_cast<std::uint16_t>(area.width()), static_cast<std::uint16_t>(area.height()),
-            ~0u),
-        &error));
-    std::free(error);
+            ~0u));
     if (!reply) {
         // The root may have shrunk since its size was asked: ask again before the next read.
         m_sizedRoot = 0;
@@ -141,8 +138,8 @@ QRect X11ScreenReader::rootArea()
 {
     if (m_sizedRoot == m_root)
         return m_rootArea;
-    const Reply<xcb_get_geometry_reply_t> reply(
-        xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, m_root), nullptr));
+    const auto reply
+        = xcbReply(xcb_get_geometry_reply, m_connection, xcb_get_geometry(m_connection, m_root));
     m_rootArea = reply ? QRect(0, 0, reply->width, reply->height) : QRect();
     m_sizedRoot = reply ? m_root : 0;
     return m_rootArea;
