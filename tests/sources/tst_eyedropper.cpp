@@ -270,7 +270,7 @@ void tst_Eyedropper::waylandChoice()
                 "Auf diesem Desktop kann die Pipette keine Farbe vom Bildschirm nehmen."));
     }
 
-    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+    TestMouse::press(button, Qt::LeftButton, QPoint(5, 5));
     const bool holds = button->picture().cacheKey() == w->ui.picMouse[3]->picture().cacheKey();
     QCOMPARE(holds, chosen != int(E::None));
     QCOMPARE(QGuiApplication::overrideCursor() != nullptr, chosen != int(E::None));
@@ -285,7 +285,7 @@ void tst_Eyedropper::waylandChoice()
         QCOMPARE(hold->hotSpot(), QPoint(4, 27));
         QCOMPARE(qAlpha(hold->pixmap().toImage().pixel(4, 27)), 0);
     }
-    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
+    TestMouse::release(button, Qt::LeftButton, QPoint(5, 5));
     if (chosen == int(E::None)) {
         QCOMPARE(button->picture().cacheKey(), w->ui.picMouse[2]->picture().cacheKey());
         QCOMPARE(sliders(*w), QColor(0, 0, 0));
@@ -293,8 +293,8 @@ void tst_Eyedropper::waylandChoice()
     if (chosen == int(E::Portal)) {
         // A portal that never answers: a second press gives the button back.
         QVERIFY(holds && QGuiApplication::overrideCursor());
-        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
-        QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
+        TestMouse::press(button, Qt::LeftButton, QPoint(5, 5));
+        TestMouse::release(button, Qt::LeftButton, QPoint(5, 5));
         QCOMPARE(button->picture().cacheKey(), w->ui.picMouse[2]->picture().cacheKey());
         QVERIFY(!QGuiApplication::overrideCursor());
         QCOMPARE(picker->picks, 1);
