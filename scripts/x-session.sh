@@ -61,6 +61,9 @@ for _ in $(seq 200); do wm_up && break; sleep 0.1; done
 if ! wm_up; then
     echo "x-session.sh: openbox did not come up on $DISPLAY" >&2
     cat "$session/openbox.log" >&2
+    # Whether the server itself went or never listened tells the two failures apart.
+    for log in "$session"/*.log; do echo "--- $log" >&2; cat "$log" >&2; done
+    ls -l /tmp/.X11-unix >&2
     exit 1
 fi
 
