@@ -7,7 +7,6 @@
 #include <X11/Xlib.h>
 #include <xcb/xcb.h>
 
-
 namespace {
 
 QNativeInterface::QX11Application *x11App()
@@ -49,6 +48,13 @@ xcb_screen_t *x11Screen(xcb_connection_t *connection, int n)
     for (; it.rem > 0 && n > 0; --n)
         xcb_screen_next(&it);
     return it.rem > 0 ? it.data : nullptr;
+}
+
+xcb_screen_t *x11OpenScreen(const std::string &displayName, xcb_connection_t **connection)
+{
+    int screen = 0;
+    *connection = xcb_connect(displayName.empty() ? nullptr : displayName.c_str(), &screen);
+    return x11Screen(*connection, screen);
 }
 
 std::uint32_t x11Atom(xcb_connection_t *connection, const std::string &name, bool onlyIfExists)

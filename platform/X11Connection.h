@@ -20,6 +20,11 @@ std::string x11DisplayName();
 // Screen number n of a connection's server, or null where the server has no such screen.
 xcb_screen_t *x11Screen(xcb_connection_t *connection, int n);
 
+// Opens a connection of the caller's own to a display (empty: DISPLAY) and gives the screen the
+// name asks for, null where the connection failed or has no such screen. The connection is the
+// caller's to close either way.
+xcb_screen_t *x11OpenScreen(const std::string &displayName, xcb_connection_t **connection);
+
 // An atom by name; none where onlyIfExists is set and no client has made it yet.
 std::uint32_t x11Atom(xcb_connection_t *connection, const std::string &name, bool onlyIfExists);
 // The window that owns a selection, none where no client does.

@@ -51,11 +51,7 @@ bool X11HoldKeyboard::connected()
     if (m_root || m_tried)
         return m_root != 0;
     m_tried = true;
-    int screen = 0;
-    m_connection = xcb_connect(m_displayName.empty() ? nullptr : m_displayName.c_str(), &screen);
-    if (xcb_connection_has_error(m_connection))
-        return false;
-    if (const xcb_screen_t *s = x11Screen(m_connection, screen))
+    if (const xcb_screen_t *s = x11OpenScreen(m_displayName, &m_connection))
         m_root = s->root;
     return m_root != 0;
 }

@@ -27,12 +27,7 @@ bool X11LoupeWindow::created()
     if (m_window || m_tried)
         return m_window != 0;
     m_tried = true;
-    int screenNumber = 0;
-    m_connection
-        = xcb_connect(m_displayName.empty() ? nullptr : m_displayName.c_str(), &screenNumber);
-    if (xcb_connection_has_error(m_connection))
-        return false;
-    const xcb_screen_t *screen = x11Screen(m_connection, screenNumber);
+    const xcb_screen_t *screen = x11OpenScreen(m_displayName, &m_connection);
     if (!screen)
         return false;
     m_root = screen->root;

@@ -44,11 +44,7 @@ bool X11ScreenReader::connected()
     if (m_root || !m_ownConnection || m_connection)
         return m_root != 0;
     // Opened once: a display that cannot be reached now is not retried on every tick.
-    int screen = 0;
-    m_connection = xcb_connect(m_displayName.empty() ? nullptr : m_displayName.c_str(), &screen);
-    if (xcb_connection_has_error(m_connection))
-        return false;
-    if (const xcb_screen_t *s = x11Screen(m_connection, screen))
+    if (const xcb_screen_t *s = x11OpenScreen(m_displayName, &m_connection))
         m_root = s->root;
     return m_root != 0;
 }
