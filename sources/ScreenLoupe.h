@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/ScreenBlock.h"
 #include "core/LoupeGeometry.h"
+#include "platform/ScreenBlock.h"
 
 #include <QFont>
 #include <QImage>

@@ -147,9 +147,8 @@ void tst_Window::controlsStandWhereDefined_data()
         if (!m.hasMatch())
             continue;
         const auto at = [&m](int i) { return m.captured(i).toInt(); };
-        QTest::addRow("scripts/controls.sh %s", qPrintable(m.captured(1)))
-            << m.captured(1) << QString() << QRect(at(2), at(3), at(4), at(5))
-            << QPoint(at(2), at(3));
+        QTest::addRow("scripts/controls.sh %s", qPrintable(m.captured(1))) << m.captured(
+            1) << QString() << QRect(at(2), at(3), at(4), at(5)) << QPoint(at(2), at(3));
         ++rows;
     }
     QVERIFY(rows >= 7);

@@ -1,6 +1,6 @@
+#include "core/LoupeGeometry.h"
 #include "core/PalettePixels.h"
 #include "core/Placement.h"
-#include "core/LoupeGeometry.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
 #include "LoupeProbe.h"
 
 #include "X11TestSupport.h"
-#include "platform/X11Connection.h"
 #include "core/LoupeGeometry.h"
+#include "platform/X11Connection.h"
 
 #include <QGuiApplication>
 #include <QRegularExpression>
