@@ -35,7 +35,10 @@ void X11Clipboard::keepTextAfterExit()
     const QMimeData *data = clipboard->mimeData(QClipboard::Clipboard);
     if (!data || !data->hasText() || !X11ClipboardHandOver::ownsClipboard(connection))
         return;
-    if (!X11ClipboardHandOver::managerSaved(x11DisplayName()))
+    // A manager takes the clipboard before it says it saved; one that says so and leaves it
+    // with us kept nothing (wlroots' window manager does that).
+    if (!X11ClipboardHandOver::managerSaved(x11DisplayName())
+        || X11ClipboardHandOver::ownsClipboard(connection))
         X11ClipboardHandOver::handOver(data->text().toUtf8(), X11ClipboardHandOver::keeperPath());
     letGo(clipboard, connection);
 }

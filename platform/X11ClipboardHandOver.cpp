@@ -161,7 +161,7 @@ bool X11ClipboardHandOver::managerSaved(const std::string &displayName)
     xcb_flush(c);
 
     // Only the manager's own SelectionNotify counts: a window manager that owns the selection
-    // and keeps nothing (wlroots' does) never sends one.
+    // and keeps nothing may never send one.
     const QDeadlineTimer deadline(managerTimeoutMs);
     int answer = -1;
     while (answer < 0 && !deadline.hasExpired() && !xcb_connection_has_error(c)) {

@@ -2,6 +2,7 @@
 // two outputs, one at scale 2, solid backgrounds and terminals of known colours. A virtual pointer
 // of the compositor presses on the window, which runs on XWayland, moves over the native windows
 // and lets go; the colours are read back from the window's own code box through the clipboard.
+// Then the real program: a code copied there can still be pasted after sway closed it.
 #include "TestWindow.h"
 #include "X11TestSupport.h"
 
@@ -20,6 +21,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -185,6 +188,7 @@ private Q_SLOTS:
     void initTestCase();
     void cleanup();
     void holdFollowsThePointerOverBothOutputs();
+    void copiedCodeSurvivesClosing();
 
 private:
     std::unique_ptr<frmQuorvin> m_window;
@@ -314,6 +318,48 @@ void tst_EyedropperSway::holdFollowsThePointerOverBothOutputs()
     pointer->button(false);
     QTRY_COMPARE(run(QStringLiteral("xclip"), { "-o", "-selection", "clipboard" }).out,
         last.color.name().toUpper().toLatin1());
+}
+
+// wlroots' own X window manager owns CLIPBOARD_MANAGER but keeps nothing: a code copied in the
+// real program must still be there to paste once its window is closed.
+void tst_EyedropperSway::copiedCodeSurvivesClosing()
+{
+    m_window.reset();
+    seedClipboard("stale");
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    program.start(QStringLiteral(QUORVIN_BINARY));
+    QVERIFY(program.waitForStarted(5000));
+    const auto stop = qScopeGuard([&program] {
+        if (program.state() != QProcess::NotRunning) {
+            program.kill();
+            program.waitForFinished(5000);
+        }
+    });
+    const QString xWindow = windowOfProcess(program.processId(), 15000);
+    QVERIFY(!xWindow.isEmpty());
+    // sway places a floating window once more after it mapped; the X server hears of it later.
+    QTRY_COMPARE(windowRect(sway("get_tree").object()).topLeft(), clientOrigin(xWindow));
+    const QRect window = windowRect(sway("get_tree").object());
+
+    // "Kopie" beside "HEX / HTML", from the window's definition; sway draws no frame here. The
+    // pointer may rest there already: only a move onto the window tells XWayland where it is.
+    const QPoint copy = window.topLeft() + QPoint(292, 390);
+    for (QPoint step : { window.center(), copy }) {
+        pointer->moveTo(step);
+        QTRY_COMPARE(pointerNow(), step);
+    }
+    pointer->button(true);
+    pointer->button(false);
+    QTRY_COMPARE(clipboardText(), QByteArray("#000000"));
+
+    const Result closed = run(QStringLiteral("swaymsg"),
+        { QStringLiteral("[pid=%1]").arg(program.processId()), QStringLiteral("kill") });
+    QCOMPARE(closed.exitCode, 0);
+    QVERIFY2(program.waitForFinished(10000), "the program did not end after sway closed it");
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    QCOMPARE(clipboardText(), QByteArray("#000000"));
 }
 
 int main(int argc, char *argv[])
