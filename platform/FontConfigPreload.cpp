@@ -9,13 +9,10 @@
 namespace {
 
 // True where every font folder of the configuration that exists, and every folder below, has a
-// valid cache; the configuration alone is read for it, no font. The toolkit may be writing the
-// caches meanwhile: a folder it has not come to yet counts as none.
-bool cachesUpToDate()
+// valid cache; no font is read for it. The toolkit may be writing the caches meanwhile: a folder
+// it has not come to yet counts as none.
+bool cachesUpToDate(FcConfig *config)
 {
-    FcConfig *config = FcInitLoadConfig();
-    if (!config)
-        return false;
     std::vector<std::string> folders;
     FcStrList *dirs = FcConfigGetFontDirs(config);
     while (const FcChar8 *dir = FcStrListNext(dirs))
@@ -33,8 +30,20 @@ bool cachesUpToDate()
         if (cache)
             FcDirCacheUnload(cache);
     }
-    FcConfigDestroy(config);
     return valid;
+}
+
+// The configuration is read once, for the check and for use. Should the toolkit have read its
+// own meanwhile, this one takes its place: read from the same files, it gives the same answers.
+void preload()
+{
+    FcConfig *config = FcInitLoadConfig();
+    if (!config)
+        return;
+    // It loads the caches and takes a reference of its own.
+    if (cachesUpToDate(config))
+        FcConfigSetCurrent(config);
+    FcConfigDestroy(config);
 }
 
 } // namespace
@@ -43,8 +52,7 @@ FontConfigPreload::FontConfigPreload()
     : m_thread([] {
         // Behind the display server and the main thread, which start the window meanwhile.
         setpriority(PRIO_PROCESS, gettid(), 10);
-        if (cachesUpToDate())
-            FcInit();
+        preload();
     })
 { }
 

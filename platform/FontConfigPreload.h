@@ -5,7 +5,8 @@
 // Reads the desktop's font configuration on a thread of its own, at low priority, while the
 // application connects to the display: several milliseconds on a desktop with many fonts that
 // the first text the window lays out would otherwise wait for. Should the toolkit need the
-// configuration before the thread is through, it reads it itself and fontconfig keeps one.
+// configuration before the thread is through, it reads it itself, and the thread's, read from
+// the same files, takes its place.
 //
 // Only fonts whose cache is up to date are read. Without one, fontconfig scans every font file,
 // for seconds on a busy machine at this priority, and the exit, which must let the thread end
