@@ -57,7 +57,7 @@ step "starting quorvin under Xvfb"
 cp "$root/scripts/controls.sh" "$target/tmp/"
 cat >"$target/tmp/run.sh" <<'INNER'
 set -eu
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>/tmp/display >/tmp/xvfb.log 2>&1 &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>/tmp/display >/tmp/xvfb.log 2>&1 &
 xvfb=$!
 for _ in $(seq 100); do [ -s /tmp/display ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 /tmp/display)"

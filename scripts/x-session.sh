@@ -41,7 +41,10 @@ start_server() {
     display=":$(head -n1 "$session/$name.display")"
 }
 
-start_server xvfb Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi 96 -nolisten tcp
+# -noreset: otherwise the server starts over each time its last client leaves, and drops every
+# connection still being set up at that moment, such as the window manager's while the check
+# below polls with xprop.
+start_server xvfb Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi 96 -nolisten tcp -noreset
 export DISPLAY=$display
 if [ "$two" = 1 ]; then
     start_server xephyr Xephyr -displayfd 3 +xinerama -screen 1280x1024 -screen 1280x1024 \

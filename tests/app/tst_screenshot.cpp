@@ -59,7 +59,8 @@ public:
         m_server.start(QStringLiteral("Xvfb"),
             { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                 QStringLiteral("0"), QStringLiteral("2400x1600x24"), QStringLiteral("-dpi"),
-                QStringLiteral("96"), QStringLiteral("-nolisten"), QStringLiteral("tcp") });
+                QStringLiteral("96"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                QStringLiteral("-noreset") });
         QByteArray number;
         for (int i = 0; i < 100 && !number.contains('\n'); ++i) {
             m_server.waitForReadyRead(100);

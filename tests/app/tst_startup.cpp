@@ -243,7 +243,8 @@ void tst_Startup::startUpFaultSaysSoInOneLine()
     } else if (!screen.isEmpty()) {
         server.start(QStringLiteral("Xvfb"),
             { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                QStringLiteral("0"), screen, QStringLiteral("-nolisten"), QStringLiteral("tcp") });
+                QStringLiteral("0"), screen, QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                QStringLiteral("-noreset") });
         QVERIFY(server.waitForStarted(5000));
         QTRY_VERIFY_WITH_TIMEOUT(server.canReadLine(), 10000);
         const QString number = QString::fromLatin1(server.readLine()).trimmed();

@@ -193,7 +193,7 @@ void tst_SingleInstance::oneCopyPerDisplay()
         { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
             QStringLiteral("0"), QStringLiteral("640x480x24"), QStringLiteral("-screen"),
             QStringLiteral("1"), QStringLiteral("640x480x24"), QStringLiteral("-nolisten"),
-            QStringLiteral("tcp") });
+            QStringLiteral("tcp"), QStringLiteral("-noreset") });
     QVERIFY(server.waitForStarted(5000));
     QTRY_VERIFY_WITH_TIMEOUT(server.canReadLine(), 10000);
     const QString display = QLatin1Char(':') + QString::fromLatin1(server.readLine()).trimmed();
