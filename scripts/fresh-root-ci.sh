@@ -45,7 +45,7 @@ mounted=()
 cleanup() {
     for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do umount -l "${mounted[i]}" || true; done
     # Never delete through a mount that failed to go.
-    if ! grep -q " $target/" /proc/mounts; then rm -rf "$work"; else echo "fresh-root-ci: left $work" >&2; fi
+    if ! grep -q " $target[/ ]" /proc/mounts; then rm -rf "$work"; else echo "fresh-root-ci: left $work" >&2; fi
 }
 trap cleanup EXIT
 
@@ -61,6 +61,9 @@ step "cloning $commit"
 git clone -q --no-local --no-checkout "$repo" "$target/root/quorvin"
 git -C "$target/root/quorvin" checkout -q --detach "$commit"
 
+# A machine's root is a mount point; a chroot's folder is not, and tools that change mount
+# propagation (unshare, for the sway test's namespaces) refuse one that is not.
+mount --bind "$target" "$target" && mounted+=("$target")
 mount -t proc proc "$target/proc" && mounted+=("$target/proc")
 mount -t sysfs sysfs "$target/sys" && mounted+=("$target/sys")
 mount --bind /dev "$target/dev" && mounted+=("$target/dev")
