@@ -59,10 +59,12 @@ exec foot --app-id=foot1 --window-size-pixels=240x160 -o colors.background=3050c
 exec foot --app-id=foot2 --window-size-pixels=240x160 -o colors.background=e0c020 -o colors.foreground=e0c020 sh -c 'printf "\033[?25l"; exec sleep 1000'
 EOF
 
-setpriv --reuid=nobody --regid=nogroup --clear-groups \
+# From a folder of its own: the caller's (a build tree under /root, say) may be closed to nobody,
+# and the terminals sway starts there would fail to start.
+(cd "$session/home" && exec setpriv --reuid=nobody --regid=nogroup --clear-groups \
     env -i PATH="$PATH" HOME="$session/home" XDG_RUNTIME_DIR="$session/runtime" \
     WLR_BACKENDS=headless WLR_HEADLESS_OUTPUTS=2 WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
-    sway -c "$session/config" >"$session/sway.log" 2>&1 &
+    sway -c "$session/config") >"$session/sway.log" 2>&1 &
 sway=$!
 
 for _ in $(seq 200); do [ -s "$session/home/env" ] && break; sleep 0.05; done
