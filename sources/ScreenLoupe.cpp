@@ -14,6 +14,10 @@
 namespace {
 
 constexpr QRgb backdrop = 0xff202020;
+// The hold reads about a thousand times a second; no screen shows more than a few hundred
+// frames, and every picture drawn beyond that costs the X server as much as the read itself.
+// Held still, the next tick draws what a skipped one would have.
+constexpr qint64 minPaintGapNs = 4'000'000;
 
 QRgb rgbOf(ColorValue c)
 {
@@ -88,8 +92,10 @@ void ScreenLoupe::show(const ScreenBlock &block, const QRect &pointerImage, bool
     }
     const bool resized = area.size() != m_area.size();
     m_area = area;
-    if (!m_visible || resized || block != m_shown || m_pixels != m_shownPixels
-        || bgr != m_shownBgr) {
+    const bool changed = block != m_shown || m_pixels != m_shownPixels || bgr != m_shownBgr;
+    const bool due = !m_sincePaint.isValid() || m_sincePaint.nsecsElapsed() >= minPaintGapNs;
+    if (!m_visible || resized || (changed && due)) {
+        m_sincePaint.start();
         render(block, l, bgr);
         m_window.paint(m_image);
         m_shown = block;

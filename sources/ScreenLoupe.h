@@ -3,6 +3,7 @@
 #include "core/LoupeGeometry.h"
 #include "platform/ScreenBlock.h"
 
+#include <QElapsedTimer>
 #include <QFont>
 #include <QImage>
 #include <QRect>
@@ -12,7 +13,7 @@ class LoupeWindow;
 
 // What the loupe shows during a hold: the screen pixels around the pointer, each a square of
 // whole device pixels, the centre one framed, and its HTML code under the grid. It draws only
-// when what it shows changed.
+// when what it shows changed, and while the pointer moves no faster than a screen can show.
 class ScreenLoupe
 {
 public:
@@ -44,6 +45,7 @@ private:
     ScreenBlock m_shown;
     int m_shownPixels = 0;
     bool m_shownBgr = false;
+    QElapsedTimer m_sincePaint;
     QImage m_image;
     QFont m_font;
     QString m_bandCode;
