@@ -1,4 +1,5 @@
 // The real program under Xvfb and openbox, driven and read from outside like a person would.
+#include "ScriptControls.h"
 #include "X11TestSupport.h"
 #include "core/Placement.h"
 
@@ -439,9 +440,9 @@ void tst_Startup::fullSessionLeavesHomeAlone()
     QVERIFY(!window.isEmpty());
     QTRY_COMPARE_WITH_TIMEOUT(xdotool({ QStringLiteral("getactivewindow") }), window, 5000);
     const QPoint client = geometryOf(window).client;
-    // picColor(0) at (334, 22) in the client area; "Kopie" of HEX / HTML centred at (292, 390).
-    click(client + QPoint(334 + 100, 22 + 60));
-    click(client + QPoint(292, 390));
+    // Into picColor(0), then "Kopie" of HEX / HTML.
+    click(client + scriptControls().value(QStringLiteral("picColor0")).topLeft() + QPoint(100, 60));
+    click(client + scriptCentre(QStringLiteral("Label6")));
     QTRY_VERIFY_WITH_TIMEOUT(QRegularExpression(QStringLiteral("^#[0-9A-F]{6}$"))
                                  .match(QString::fromLatin1(clipboardText()))
                                  .hasMatch(),

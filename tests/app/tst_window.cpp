@@ -1,3 +1,5 @@
+#include "ScriptControls.h"
+
 #include "app/QtGermanTexts.h"
 #include "app/frmQuorvin.h"
 #include "app/images/WindowImages.h"
@@ -10,11 +12,9 @@
 #include "widgets/PictureBox.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -138,20 +138,12 @@ void tst_Window::controlsStandWhereDefined_data()
         << "Picture9" << twips(690, 75, 1200, 225) << QPoint(465, 381);
 
     // Where the scripts find the controls they drive, in the window's client area.
-    QFile file(QStringLiteral(QUORVIN_SOURCE_DIR "/scripts/controls.sh"));
-    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    const QRegularExpression line(QStringLiteral(R"re(^(\w+)="(\d+) (\d+) (\d+) (\d+)"$)re"));
-    int rows = 0;
-    while (!file.atEnd()) {
-        const QRegularExpressionMatch m = line.match(QString::fromUtf8(file.readLine()).trimmed());
-        if (!m.hasMatch())
-            continue;
-        const auto at = [&m](int i) { return m.captured(i).toInt(); };
-        QTest::addRow("scripts/controls.sh %s", qPrintable(m.captured(1))) << m.captured(
-            1) << QString() << QRect(at(2), at(3), at(4), at(5)) << QPoint(at(2), at(3));
-        ++rows;
+    const QMap<QString, QRect> controls = scriptControls();
+    for (auto it = controls.cbegin(); it != controls.cend(); ++it) {
+        QTest::addRow("scripts/controls.sh %s", qPrintable(it.key()))
+            << it.key() << QString() << it.value() << it.value().topLeft();
     }
-    QVERIFY(rows >= 7);
+    QVERIFY(controls.size() >= 7);
 }
 
 void tst_Window::controlsStandWhereDefined()

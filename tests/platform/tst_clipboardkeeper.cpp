@@ -1,5 +1,6 @@
 // The copied code outlives the window: the real program, closed by the window manager or by a
 // signal, with and without a clipboard manager in the session, and with one that never answers.
+#include "ScriptControls.h"
 #include "X11TestSupport.h"
 #include "platform/XcbReplyPtr.h"
 
@@ -251,8 +252,8 @@ void tst_ClipboardKeeper::copiedCodeOutlivesTheWindow()
     QVERIFY(!window.isEmpty());
     settle(300);
 
-    // "Kopie" beside "HEX / HTML": its centre in the window, from the window's definition.
-    click(clientOrigin(window) + QPoint(292, 390));
+    // "Kopie" beside "HEX / HTML".
+    click(clientOrigin(window) + scriptCentre(QStringLiteral("Label6")));
     QTRY_COMPARE_WITH_TIMEOUT(clipboardText(), QByteArray("#000000"), 5000);
     QMap<QString, QByteArray> offered;
     for (const QString &target : clipboardTargets())

@@ -3,6 +3,7 @@
 // of the compositor presses on the window, which runs on XWayland, moves over the native windows
 // and lets go; the colours are read back from the window's own code box through the clipboard.
 // Then the real program: a code copied there can still be pasted after sway closed it.
+#include "ScriptControls.h"
 #include "TestWindow.h"
 #include "X11TestSupport.h"
 
@@ -342,9 +343,9 @@ void tst_EyedropperSway::copiedCodeSurvivesClosing()
     QTRY_COMPARE(windowRect(sway("get_tree").object()).topLeft(), clientOrigin(xWindow));
     const QRect window = windowRect(sway("get_tree").object());
 
-    // "Kopie" beside "HEX / HTML", from the window's definition; sway draws no frame here. The
-    // pointer may rest there already: only a move onto the window tells XWayland where it is.
-    const QPoint copy = window.topLeft() + QPoint(292, 390);
+    // "Kopie" beside "HEX / HTML"; sway draws no frame here. The pointer may rest there already:
+    // only a move onto the window tells XWayland where it is.
+    const QPoint copy = window.topLeft() + scriptCentre(QStringLiteral("Label6"));
     for (QPoint step : { window.center(), copy }) {
         pointer->moveTo(step);
         QTRY_COMPARE(pointerNow(), step);
