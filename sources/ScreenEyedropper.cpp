@@ -124,14 +124,14 @@ void ScreenEyedropper::picScreenColor_MouseUp(int, int, double, double)
     // While the portal is open the hold lasts until it answers.
     if (m_portalOpen)
         return;
-    const bool holding = m_tmrScreenColor->isActive();
-    stopSampling();
     // The toolkit makes a release up when the window goes during the hold (minimised); the
     // window system, which still has the button down, will send it nowhere.
     QPoint root;
     bool buttonHeld = false;
-    if (holding && m_reader.pointerPosition(&root, &buttonHeld) && buttonHeld)
-        forgetPress();
+    if (m_reader.pointerPosition(&root, &buttonHeld) && buttonHeld)
+        endSampling();
+    else
+        stopSampling();
 }
 
 void ScreenEyedropper::portalAnswered(ColorPortal::Outcome outcome, ColorValue color)
