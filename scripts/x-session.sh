@@ -63,7 +63,6 @@ wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
 for _ in $(seq 200); do wm_up && break; sleep 0.1; done
 if ! wm_up; then
     echo "x-session.sh: openbox did not come up on $DISPLAY" >&2
-    cat "$session/openbox.log" >&2
     # Whether the server itself went or never listened tells the two failures apart.
     for log in "$session"/*.log; do echo "--- $log" >&2; cat "$log" >&2; done
     ls -l /tmp/.X11-unix >&2
