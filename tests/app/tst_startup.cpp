@@ -333,7 +333,7 @@ void tst_Startup::check1SwitchesTopmost()
     QTRY_VERIFY_WITH_TIMEOUT(!isAbove(window), 5000);
     click(box);
     QTRY_VERIFY_WITH_TIMEOUT(isAbove(window), 5000);
-    QCOMPARE(xdotool({ QStringLiteral("getactivewindow") }), window);
+    QCOMPARE(activeWindow(), window);
 }
 
 void tst_Startup::backgroundDrag_data()
@@ -379,7 +379,7 @@ void tst_Startup::closingTheWindowEndsTheProgram()
     QVERIFY(program.waitStarted());
     const QString window = windowOf(program.pid());
     QVERIFY(!window.isEmpty());
-    QTRY_COMPARE_WITH_TIMEOUT(xdotool({ QStringLiteral("getactivewindow") }), window, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), window, 5000);
     settle(500);
     // The window manager's close, as the title bar's close box or Alt+F4 asks for it.
     xdotool({ QStringLiteral("key"), QStringLiteral("alt+F4") });
@@ -438,7 +438,7 @@ void tst_Startup::fullSessionLeavesHomeAlone()
     QVERIFY(program.waitStarted());
     const QString window = windowOf(program.pid());
     QVERIFY(!window.isEmpty());
-    QTRY_COMPARE_WITH_TIMEOUT(xdotool({ QStringLiteral("getactivewindow") }), window, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), window, 5000);
     const QPoint client = geometryOf(window).client;
     // Into picColor(0), then "Kopie" of HEX / HTML.
     click(client + scriptControls().value(QStringLiteral("picColor0")).topLeft() + QPoint(100, 60));

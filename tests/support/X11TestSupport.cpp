@@ -372,6 +372,13 @@ void seedClipboard(const QByteArray &text)
     settle(300);
 }
 
+QString activeWindow()
+{
+    return QString::fromUtf8(
+        run(QStringLiteral("xdotool"), { QStringLiteral("getactivewindow") }).out)
+        .trimmed();
+}
+
 QPoint clientOrigin(const QString &window)
 {
     const QString info

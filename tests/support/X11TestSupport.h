@@ -61,6 +61,8 @@ void releaseAllButtons();
 // slowly, and a search that meets a window vanishing mid-query fails only that once.
 // The display is this process's own unless another is named.
 QString windowOfProcess(qint64 pid, int timeoutMs = 30000, const QString &display = {});
+// The window the window manager has made the active one, as xdotool names windows.
+QString activeWindow();
 // Where a window's client area starts on the root window, as xwininfo reports it.
 QPoint clientOrigin(const QString &window);
 
