@@ -52,6 +52,12 @@ if [ "$two" = 1 ]; then
     export DISPLAY=$display
 fi
 
+# The first key the tests send through XTEST switches the core keyboard to the XTEST device, which
+# the server announces as a new keyboard mapping. openbox answers that by dropping and taking
+# again all its key grabs, and an Alt+F4 whose F4 came in between went to the program instead of
+# closing it. One key now, before openbox is there, leaves nothing to switch later.
+xdotool key shift
+
 # A private runtime folder keeps what Qt puts there away from a real session's.
 export XDG_RUNTIME_DIR="$session/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
